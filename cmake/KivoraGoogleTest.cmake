@@ -1,0 +1,30 @@
+# GoogleTest for Windows, built with the mingw toolchain from Debian's googletest sources.
+set(KIVORA_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(NOT EXISTS ${KIVORA_GTEST_SRC}/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest sources not found at ${KIVORA_GTEST_SRC} (run scripts/setup)")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${KIVORA_GTEST_SRC} ${CMAKE_BINARY_DIR}/deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+# kivora_test(<target> [GUI] [PREFIX <kind>] [TIMEOUT <s>] SOURCES ... LIBS ...):
+# a GoogleTest executable whose tests CTest runs under Wine. PREFIX picks the Wine prefix
+# kind (e.g. "devices", "bare"); every test has a timeout, since a hung window never ends.
+function(kivora_test target)
+  cmake_parse_arguments(T "" "PREFIX;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_PREFIX)
+    set(T_PREFIX default)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${T_SOURCES})
+  target_link_libraries(${target} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  kivora_warnings(${target})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ENVIRONMENT "KIVORA_PREFIX=${T_PREFIX}" TIMEOUT ${T_TIMEOUT} LABELS wine)
+endfunction()
