@@ -9,11 +9,14 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${KIVORA_GTEST_SRC} ${CMAKE_BINARY_DIR}/deps/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# kivora_test(<target> [GUI] [PREFIX <kind>] [TIMEOUT <s>] SOURCES ... LIBS ...):
+# kivora_test(<target> [PREFIX <kind>] [TIMEOUT <s>] SOURCES ... LIBS ... [ENV VAR=value ...]
+#             [SERIAL]):
 # a GoogleTest executable whose tests CTest runs under Wine. PREFIX picks the Wine prefix
-# kind (e.g. "devices", "bare"); every test has a timeout, since a hung window never ends.
+# kind ("default"; "devices" has the test camera, microphone and ASF writer registered;
+# "bare" has no capture device); every test has a timeout, since a hung window never
+# ends. SERIAL keeps the tests from running beside other SERIAL tests (shared screen).
 function(kivora_test target)
-  cmake_parse_arguments(T "" "PREFIX;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "PREFIX;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT T_PREFIX)
     set(T_PREFIX default)
   endif()
@@ -23,8 +26,19 @@ function(kivora_test target)
   add_executable(${target} ${T_SOURCES})
   target_link_libraries(${target} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   kivora_warnings(${target})
+  # The environment goes through the target's own emulator command line, which both test
+  # discovery and the test runs use (discovery ignores the ENVIRONMENT test property).
+  set(emulator ${CMAKE_CROSSCOMPILING_EMULATOR} --env KIVORA_PREFIX=${T_PREFIX})
+  foreach(var ${T_ENV})
+    list(APPEND emulator --env ${var})
+  endforeach()
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${emulator}")
+  set(props TIMEOUT ${T_TIMEOUT} LABELS wine)
+  if(T_SERIAL)
+    list(APPEND props RESOURCE_LOCK screen)
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "KIVORA_PREFIX=${T_PREFIX}" TIMEOUT ${T_TIMEOUT} LABELS wine)
+    PROPERTIES ${props})
 endfunction()
