@@ -8,7 +8,7 @@
 void TEnumMediaType::AssignPin(IPin* pin)
 {
     Clear();
-    MediaAssert(pin != nullptr, "IPin not assigned");
+    MediaAssert(pin != nullptr, L"IPin not assigned");
     Microsoft::WRL::ComPtr<IEnumMediaTypes> enumerator;
     if (SUCCEEDED(pin->EnumMediaTypes(&enumerator)) && enumerator)
         AssignEnum(enumerator.Get());
@@ -17,7 +17,7 @@ void TEnumMediaType::AssignPin(IPin* pin)
 void TEnumMediaType::AssignEnum(IEnumMediaTypes* enumerator)
 {
     Clear();
-    MediaAssert(enumerator != nullptr, "IEnumMediaType not assigned");
+    MediaAssert(enumerator != nullptr, L"IEnumMediaType not assigned");
     AM_MEDIA_TYPE* delivered = nullptr;
     while (enumerator->Next(1, &delivered, nullptr) == S_OK) {
         std::unique_ptr<AM_MEDIA_TYPE, decltype(&DeleteMediaType)> owned(delivered, DeleteMediaType);

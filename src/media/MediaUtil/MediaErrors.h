@@ -1,43 +1,37 @@
 // The media layer's exceptions and the one place where a failed result code of the media
-// framework becomes an exception (RaiseOnFailure).
-//
-// Messages are UTF-8 in what(); Message() gives them as UTF-16 for message boxes.
+// framework becomes an exception (RaiseOnFailure). Both exceptions reach the
+// application's default handler, which shows their message.
 #pragma once
+
+#include "framework/Exceptions.h"
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
 
-// Base of the media layer's exceptions: a message and the failing result code.
-class EMediaError : public std::runtime_error {
+// A media-framework call that had to succeed failed; ErrorCode is its result.
+class EDirectShowException : public EError {
 public:
-    EMediaError(const std::wstring& message, HRESULT errorCode);
-    std::wstring Message() const;
+    EDirectShowException(std::wstring message, HRESULT errorCode) : EError(std::move(message)), ErrorCode(errorCode) {}
     HRESULT ErrorCode;
 };
 
-// A media-framework call that had to succeed failed.
-class EDirectShowException : public EMediaError {
-public:
-    using EMediaError::EMediaError;
-};
-
 // A media component failed in its own logic ("Allocator class not set.", …).
-class EMediaKitException : public EMediaError {
+class EMediaKitException : public EError {
 public:
-    explicit EMediaKitException(const std::wstring& message, HRESULT errorCode = 0)
-        : EMediaError(message, errorCode) {}
+    explicit EMediaKitException(std::wstring message, HRESULT errorCode = 0)
+        : EError(std::move(message)), ErrorCode(errorCode) {}
+    HRESULT ErrorCode;
 };
 
 // A programming error inside the media support library: the message names the source.
-class EMediaAssertion : public std::logic_error {
+class EMediaAssertion : public EError {
 public:
-    explicit EMediaAssertion(const std::string& message);
+    explicit EMediaAssertion(const std::wstring& message) : EError(message + L" (src/media/MediaUtil)") {}
 };
 
-// Raises EMediaAssertion with "<message> (src/media/MediaUtil)" unless the condition holds.
-void MediaAssert(bool condition, const char* message);
+// Raises EMediaAssertion with the message unless the condition holds.
+void MediaAssert(bool condition, const wchar_t* message);
 
 // The media framework's text for a result code (empty when it has none).
 std::wstring ErrorText(HRESULT hr);
@@ -45,7 +39,3 @@ std::wstring ErrorText(HRESULT hr);
 // Returns hr unchanged unless it signals failure (bit 31 set); otherwise raises
 // EDirectShowException with ErrorText(hr) + " ($%X)." and ErrorCode = hr.
 HRESULT RaiseOnFailure(HRESULT hr);
-
-// UTF-16 ↔ UTF-8 for exception texts.
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);

@@ -38,8 +38,8 @@ uint32_t Get32(const uint8_t* at)
 
 void DuplicateMediaType(AM_MEDIA_TYPE& target, const AM_MEDIA_TYPE& source)
 {
-    MediaAssert(&target != &source, "Assertion failure");
-    MediaAssert(source.cbFormat == 0 || source.pbFormat, "Assertion failure");
+    MediaAssert(&target != &source, L"Assertion failure");
+    MediaAssert(source.cbFormat == 0 || source.pbFormat, L"Assertion failure");
     target = source;
     target.pbFormat = nullptr;
     if (source.cbFormat != 0) {
