@@ -2,9 +2,14 @@
 // is created, that make the device misbehave the way real hardware does, so that tests
 // can check how a program copes.
 //
-//   KIVORA_TESTCAM_FAIL_START=1      the camera refuses to start streaming: its
-//                                    Pause/Run fail with ERROR_GEN_FAILURE (a device
-//                                    attached to the system is not functioning).
+//   KIVORA_TESTCAM_FAIL_START=1      the camera refuses to start streaming: its Pause
+//                                    (and so the graph's Run) fails with
+//                                    ERROR_GEN_FAILURE (a device attached to the system
+//                                    is not functioning). Under Wine the graph then
+//                                    leaves the filters paused before the camera paused
+//                                    and its Stop does nothing; IMediaControl::Pause
+//                                    followed by Stop stops them. (A failure in Run would
+//                                    not show: Wine's Run does not report it.)
 //   KIVORA_TESTCAM_STOP_AFTER=<N>    the camera delivers N frames, then none (the device
 //                                    was pulled); the graph gets EC_DEVICE_LOST.
 //   KIVORA_TESTCAM_NO_FORMATS=1      the camera's pin offers no format at all.
