@@ -80,11 +80,12 @@ int Pack(const std::string& folderArg, const std::string& outArg, std::ostream& 
     if (names.size() > static_cast<std::size_t>(KSkinMaxMembers))
         throw ESkinTool("'" + folderArg + "' holds " + std::to_string(names.size()) +
                         " files; a skin holds at most 1001 members");
-    // The INI text first, then the rest by name: the same folder always packs the same way.
+    // The INI text first, then the rest by name without regard to case: the same folder
+    // always packs the same way.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         if (IsIniName(a) != IsIniName(b))
             return IsIniName(a);
-        return a < b;
+        return AsciiLowerCase(a) < AsciiLowerCase(b);
     });
 
     std::set<std::string> seen;
