@@ -52,6 +52,34 @@ void THuffmanModel::Rebuild()
     }
 }
 
+int THuffmanModel::LastBelow(int from, unsigned k) const
+{
+    // Freq is sorted and Freq[T] (0xFFFF) stops every search. Runs of equal counts can be
+    // hundreds of nodes long (all literals of random data count alike), so the search
+    // gallops instead of stepping: lo is below k, hi is not.
+    int lo = from;
+    if (Freq[lo + 1] >= k)
+        return lo;
+    ++lo;
+    int step = 1;
+    int hi = lo + step;
+    while (hi < T && Freq[hi] < k) {
+        lo = hi;
+        step *= 2;
+        hi = lo + step;
+    }
+    if (hi > T)
+        hi = T;
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (Freq[mid] < k)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 void THuffmanModel::Update(int c)
 {
     if (Freq[R] == MAX_FREQ)
@@ -60,10 +88,9 @@ void THuffmanModel::Update(int c)
     do {
         const std::uint16_t k = static_cast<std::uint16_t>(++Freq[c]);
         if (k > Freq[c + 1]) {
-            // Move the node past every node of smaller frequency, keeping Freq sorted.
-            int l = c + 1;
-            while (k > Freq[l + 1])
-                ++l;
+            // Move the node past every node of smaller frequency, keeping Freq sorted:
+            // l is the last position below k.
+            const int l = LastBelow(c + 1, k);
             Freq[c] = Freq[l];
             Freq[l] = k;
 

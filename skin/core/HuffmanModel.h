@@ -26,4 +26,6 @@ public:
 
 private:
     void Rebuild();
+    // The last position at or after from whose count is below k.
+    int LastBelow(int from, unsigned k) const;
 };

@@ -88,6 +88,22 @@ public:
             Flush();
     }
 
+    // Room for count more bytes (at most a match) written straight into the buffer;
+    // Commit hands them over.
+    std::uint8_t* Claim(std::int32_t count)
+    {
+        if (FUsed + count > KChunk)
+            Flush();
+        return FBuffer + FUsed;
+    }
+
+    void Commit(std::int32_t count)
+    {
+        FUsed += count;
+        if (FUsed == KChunk)
+            Flush();
+    }
+
     void Flush()
     {
         if (FUsed > 0)
@@ -155,14 +171,26 @@ void TLZH::Decode(std::uint32_t length, const TLzhWriter& writer, const TLzhRead
             r = (r + 1) & (N - 1);
             ++count;
         } else {
-            const unsigned i = (r - DecodePosition(*in) - 1) & (N - 1);
+            const unsigned distance = DecodePosition(*in) + 1;  // 1..4096 bytes back
+            const unsigned i = (r - distance) & (N - 1);
             const int matchLength = c - 255 + THRESHOLD;
-            for (int k = 0; k < matchLength; ++k) {
-                const std::uint8_t b = text[(i + k) & (N - 1)];
-                out->Put(b);
-                text[r] = b;
-                r = (r + 1) & (N - 1);
+            std::uint8_t* target = out->Claim(matchLength);
+            if (distance >= static_cast<unsigned>(matchLength) && i + matchLength <= N && r + matchLength <= N) {
+                // The source lies wholly before the bytes being written and neither range
+                // wraps: two block copies give the same bytes as the byte-by-byte copy.
+                std::memcpy(target, text + i, static_cast<std::size_t>(matchLength));
+                std::memcpy(text + r, target, static_cast<std::size_t>(matchLength));
+                r = (r + matchLength) & (N - 1);
+            } else {
+                // Overlapping or wrapping: byte by byte, so a match may repeat what it writes.
+                for (int k = 0; k < matchLength; ++k) {
+                    const std::uint8_t b = text[(i + k) & (N - 1)];
+                    target[k] = b;
+                    text[r] = b;
+                    r = (r + 1) & (N - 1);
+                }
             }
+            out->Commit(matchLength);
             count += static_cast<std::uint32_t>(matchLength);
         }
     }
