@@ -158,9 +158,10 @@ void ParseExtendedStreamProperties(std::span<const uint8_t> body, TParseState& s
     TAsfByteReader r(body);
     TStreamExtra extra;
     extra.fromExtended = true;
-    uint64_t startTime, endTime;
-    uint32_t bufferSize, fullness, altBitrate, altBuffer, altFullness, maxObjectSize, flags;
-    uint16_t languageIndex, nameCount, extensionCount;
+    uint64_t startTime = 0, endTime = 0;
+    uint32_t bufferSize = 0, fullness = 0, altBitrate = 0, altBuffer = 0, altFullness = 0, maxObjectSize = 0,
+             flags = 0;
+    uint16_t languageIndex = 0, nameCount = 0, extensionCount = 0;
     r.U64(startTime);
     r.U64(endTime);
     r.U32(extra.dataBitrate);

@@ -412,7 +412,8 @@ std::vector<uint8_t> MakeContentEncryptionObject()
     size_t object = w.BeginObject(guid::ContentEncryption);
     auto field = [&](const void* bytes, size_t size) {
         w.U32(static_cast<uint32_t>(size));
-        w.Bytes(std::span(static_cast<const uint8_t*>(bytes), size));
+        for (size_t i = 0; i < size; ++i)
+            w.U8(static_cast<const uint8_t*>(bytes)[i]);
     };
     field(secret, sizeof secret);
     field(protectionType, sizeof protectionType);
