@@ -408,12 +408,12 @@ std::vector<uint8_t> MakeContentEncryptionObject()
     static constexpr char keyId[] = "kivora-test-key";
     static constexpr char licenseUrl[] = "http://license.invalid/";
     std::vector<uint8_t> out;
+    out.reserve(128);
     TAsfByteWriter w(out);
     size_t object = w.BeginObject(guid::ContentEncryption);
     auto field = [&](const void* bytes, size_t size) {
         w.U32(static_cast<uint32_t>(size));
-        for (size_t i = 0; i < size; ++i)
-            w.U8(static_cast<const uint8_t*>(bytes)[i]);
+        w.Bytes(std::span(static_cast<const uint8_t*>(bytes), size));
     };
     field(secret, sizeof secret);
     field(protectionType, sizeof protectionType);
