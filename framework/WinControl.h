@@ -35,8 +35,8 @@ public:
 
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TControl* Controls(int index) const { return FControls.at(static_cast<size_t>(index)); }
-    void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
+    virtual void InsertControl(TControl* control);
+    virtual void RemoveControl(TControl* control);
     TControl* ControlAtPos(POINT point) const; // a visible windowless child at a client point
 
     bool DoubleBuffered() const { return FDoubleBuffered; }
