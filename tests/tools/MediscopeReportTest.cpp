@@ -83,10 +83,13 @@ TEST(MediscopeReport, ProtectedFileStopsAfterTheAttributes)
 }
 
 // A binary stream is counted but not described; MJPG video and PCM audio have no codec
-// line; a script stream has no codec line by design.
+// line; a script stream has no codec line by design. (The file is written straight to
+// disk, as a recording would be.)
 TEST(MediscopeReport, UnlistedStreamTypesAndCodecs)
 {
-    asf::TAsfMemorySink sink;
+    TScratchFile file(L"unlisted.asf");
+    asf::TAsfFileSink sink(file.path);
+    ASSERT_TRUE(sink.Ok());
     asf::TAsfWriter writer(sink);
     const uint16_t video = writer.AddVideoStream({.width = 64, .height = 48, .compression = asf::asfFourccMjpg});
     writer.AddStream(asf::guid::BinaryMedia, {});
@@ -98,8 +101,7 @@ TEST(MediscopeReport, UnlistedStreamTypesAndCodecs)
     ASSERT_TRUE(writer.WriteSample(audio, 0, block, true, 1'000'000));
     ASSERT_TRUE(writer.WriteSample(video, 5'000'000, frame, true, 5'000'000));
     ASSERT_TRUE(writer.Finish());
-    TScratchFile file(L"unlisted.asf");
-    WriteFileBytes(file.path, sink.bytes);
+    ASSERT_TRUE(sink.Close());
 
     TRun run = RunWithStandIn(Quoted(file.path));
     EXPECT_EQ(run.output, Heading(file.path) +
