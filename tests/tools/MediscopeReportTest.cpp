@@ -172,3 +172,14 @@ TEST(MediscopeReport, FileNameLengthLimit)
         }
     }
 }
+
+// A name with characters outside the system's code page still opens: the name reaches
+// the runtime as UTF-16, as given.
+TEST(MediscopeReport, NameOutsideTheCodePage)
+{
+    TScratchFile copy(L"\u03A9\u65E5\u672C.wmv");
+    WriteFileBytes(copy.path, ReadFileBytes(MediaPath(L"wmv2-only.wmv")));
+    TRun run = RunWithStandIn(Quoted(copy.path));
+    EXPECT_NE(run.output.find("This Windows Media file has 1 stream(s)\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.exitCode, 0u);
+}
