@@ -32,7 +32,11 @@ function(kivora_fuzzer target)
   target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
   if(T_CORPUS)
-    add_test(NAME ${target}.smoke COMMAND ${target} -runs=2000 ${T_CORPUS})
+    # New inputs go to the first folder named: a scratch folder in the build tree, so the
+    # committed seed corpus stays as it is.
+    set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${target}.corpus)
+    file(MAKE_DIRECTORY ${scratch})
+    add_test(NAME ${target}.smoke COMMAND ${target} -runs=2000 ${scratch} ${T_CORPUS})
   else()
     add_test(NAME ${target}.smoke COMMAND ${target} -runs=2000)
   endif()

@@ -91,7 +91,7 @@ struct TAsfVideoFormat {
     int32_t height = 0;                    // positive: bottom-up rows for RGB
     uint32_t compression = asfCompressionRgb;
     uint16_t bitCount = 24;
-    std::vector<uint8_t> codecData;        // bytes after the BITMAPINFOHEADER, if any
+    std::vector<uint8_t> codecData{};      // bytes after the BITMAPINFOHEADER, if any
 };
 
 struct TAsfAudioFormat {
@@ -101,7 +101,7 @@ struct TAsfAudioFormat {
     uint16_t bitsPerSample = 16;
     uint32_t avgBytesPerSec = 0;           // 0: computed for PCM
     uint16_t blockAlign = 0;               // 0: computed for PCM
-    std::vector<uint8_t> codecData;        // bytes after the WAVEFORMATEX (cbSize of them)
+    std::vector<uint8_t> codecData{};      // bytes after the WAVEFORMATEX (cbSize of them)
 };
 
 struct TAsfWriterOptions {

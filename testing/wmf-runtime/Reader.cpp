@@ -9,14 +9,24 @@ TReader::~TReader()
 {
     // The thread uses this object; it ends before the object does. It never holds a
     // reference itself, so the last Release never comes from it.
+    std::lock_guard lock(FWorkerLock);
     if (FWorker.joinable())
         FWorker.join();
 }
 
 void TReader::StartWork(void (TReader::*work)())
 {
-    if (FWorker.joinable())
-        FWorker.join();
+    // Never under FLock: the previous work may still be in the caller's callback, which
+    // may call back into the reader.
+    std::lock_guard lock(FWorkerLock);
+    if (FWorker.joinable()) {
+        // A callback that opens or closes the reader runs on the worker itself, which
+        // touches nothing more once the callback returns.
+        if (FWorker.get_id() == std::this_thread::get_id())
+            FWorker.detach();
+        else
+            FWorker.join();
+    }
     FWorker = std::thread(work, this);
 }
 
@@ -26,13 +36,15 @@ HRESULT STDMETHODCALLTYPE TReader::Open(const WCHAR* url, IWMReaderCallback* cal
         return E_INVALIDARG;
     if (HRESULT fault = Fault("ReaderOpen"); FAILED(fault))
         return fault;
-    std::lock_guard lock(FLock);
-    if (FState != rsClosed)
-        return NS_E_INVALID_REQUEST;
-    FState = rsOpening;
-    FFileName = url;
-    FCallback = callback;
-    FContext = context;
+    {
+        std::lock_guard lock(FLock);
+        if (FState != rsClosed)
+            return NS_E_INVALID_REQUEST;
+        FState = rsOpening;
+        FFileName = url;
+        FCallback = callback;
+        FContext = context;
+    }
     StartWork(&TReader::OpenWork);
     return S_OK;
 }
@@ -59,10 +71,12 @@ HRESULT STDMETHODCALLTYPE TReader::Close()
 {
     if (HRESULT fault = Fault("ReaderClose"); FAILED(fault))
         return fault;
-    std::lock_guard lock(FLock);
-    if (FState != rsOpen)
-        return NS_E_INVALID_REQUEST;
-    FState = rsClosing;
+    {
+        std::lock_guard lock(FLock);
+        if (FState != rsOpen)
+            return NS_E_INVALID_REQUEST;
+        FState = rsClosing;
+    }
     StartWork(&TReader::CloseWork);
     return S_OK;
 }

@@ -65,5 +65,6 @@ private:
     Microsoft::WRL::ComPtr<IWMReaderCallback> FCallback;
     void* FContext = nullptr;
     kivora::asf::TAsfFileInfo FInfo;
+    std::mutex FWorkerLock;   // guards FWorker; the work itself never takes it
     std::thread FWorker;
 };

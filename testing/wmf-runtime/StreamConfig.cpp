@@ -98,42 +98,40 @@ TStreamConfig::TStreamConfig(const TAsfStreamInfo& stream) : FStream(stream), FM
     FMediaType.cbFormat = static_cast<ULONG>(FFormat.size());
 }
 
+namespace {
+
+// A read-only property: the caller's pointer checked, the step's injected fault, the value.
+template <typename T> HRESULT Answer(T* out, const char* step, const T& value)
+{
+    if (!out)
+        return E_POINTER;
+    if (step)
+        if (HRESULT fault = Fault(step); FAILED(fault))
+            return fault;
+    *out = value;
+    return S_OK;
+}
+
+} // namespace
+
 HRESULT STDMETHODCALLTYPE TStreamConfig::GetStreamType(GUID* type)
 {
-    if (!type)
-        return E_POINTER;
-    if (HRESULT fault = Fault("GetStreamType"); FAILED(fault))
-        return fault;
-    *type = FMajorType;
-    return S_OK;
+    return Answer(type, "GetStreamType", FMajorType);
 }
 
 HRESULT STDMETHODCALLTYPE TStreamConfig::GetStreamNumber(WORD* number)
 {
-    if (!number)
-        return E_POINTER;
-    if (HRESULT fault = Fault("GetStreamNumber"); FAILED(fault))
-        return fault;
-    *number = FStream.number;
-    return S_OK;
+    return Answer(number, "GetStreamNumber", FStream.number);
 }
 
 HRESULT STDMETHODCALLTYPE TStreamConfig::GetBitrate(DWORD* bitrate)
 {
-    if (!bitrate)
-        return E_POINTER;
-    if (HRESULT fault = Fault("GetBitrate"); FAILED(fault))
-        return fault;
-    *bitrate = FStream.Bitrate();
-    return S_OK;
+    return Answer(bitrate, "GetBitrate", static_cast<DWORD>(FStream.Bitrate()));
 }
 
 HRESULT STDMETHODCALLTYPE TStreamConfig::GetType(GUID* type)
 {
-    if (!type)
-        return E_POINTER;
-    *type = FMajorType;
-    return S_OK;
+    return Answer(type, nullptr, FMajorType);
 }
 
 HRESULT STDMETHODCALLTYPE TStreamConfig::GetMediaType(WM_MEDIA_TYPE* type, DWORD* size)

@@ -112,6 +112,101 @@ TEST(AsfHeader, WithoutIndexOrSeekableFlagNotStridable)
     EXPECT_FALSE(info.Stridable());
 }
 
+// A stream defined inside its Extended Stream Properties (as files with more streams than
+// the header proper describes have them), and the bit rates in their order of precedence.
+TEST(AsfHeader, StreamInsideExtendedPropertiesAndBitrates)
+{
+    std::vector<uint8_t> file;
+    TAsfByteWriter w(file);
+    auto streamProperties = [&](uint16_t number, const TAsfGuid& type) {
+        size_t object = w.BeginObject(guid::StreamProperties);
+        w.Guid(type);
+        w.Guid(guid::NoErrorCorrection);
+        w.U64(0);
+        w.U32(18);  // WAVEFORMATEX
+        w.U32(0);
+        w.U16(number);
+        w.U32(0);
+        w.U16(0x161);
+        w.U16(2);
+        w.U32(44100);
+        w.U32(16000);  // 128 kbit/s
+        w.U16(2973);
+        w.U16(16);
+        w.U16(0);
+        w.EndObject(object);
+    };
+    auto extendedProperties = [&](uint16_t number, uint32_t dataBitrate, bool withStream) {
+        size_t object = w.BeginObject(guid::ExtendedStreamProperties);
+        w.U64(0);
+        w.U64(0);
+        w.U32(dataBitrate);
+        w.Zeros(7 * 4);
+        w.U16(number);
+        w.U16(0);
+        w.U64(333333);
+        w.U16(1);        // one stream name
+        w.U16(1);        // one payload extension system
+        w.U16(0);
+        w.U16(4);
+        w.Bytes(std::vector<uint8_t>{'a', 0, 'b', 0});
+        w.Guid(guid::Padding);
+        w.U16(2);
+        w.U32(3);
+        w.Zeros(3);
+        if (withStream)
+            streamProperties(number, guid::AudioMedia);
+        w.EndObject(object);
+    };
+    size_t header = w.BeginObject(guid::Header);
+    w.U32(5);
+    w.U8(1);
+    w.U8(2);
+    size_t fileProperties = w.BeginObject(guid::FileProperties);
+    w.Zeros(16 + 6 * 8);
+    w.U32(asfFlagSeekable | asfFlagBroadcast);
+    w.Zeros(12);
+    w.EndObject(fileProperties);
+    size_t extension = w.BeginObject(guid::HeaderExtension);
+    w.Guid(guid::HeaderExtensionReserved);
+    w.U16(6);
+    size_t sizeAt = w.Position();
+    w.U32(0);
+    extendedProperties(1, 64000, false);
+    extendedProperties(2, 0, true);
+    w.PatchU32(sizeAt, static_cast<uint32_t>(w.Position() - sizeAt - 4));
+    w.EndObject(extension);
+    streamProperties(1, guid::AudioMedia);
+    streamProperties(3, guid::AudioMedia);
+    size_t bitrates = w.BeginObject(guid::StreamBitrateProperties);
+    w.U16(2);
+    w.U16(1);
+    w.U32(1000);     // the extended data bitrate wins for stream 1
+    w.U16(2);
+    w.U32(96000);    // stream 2 has no data bitrate of its own
+    w.EndObject(bitrates);
+    size_t encryption = w.BeginObject(guid::ExtendedContentEncryption);
+    w.U32(0);
+    w.EndObject(encryption);
+    w.EndObject(header);
+
+    TAsfFileInfo info;
+    ASSERT_EQ(ParseAsfHeader(file, info), asfOk);
+    EXPECT_TRUE(info.Broadcast());
+    EXPECT_TRUE(info.IsProtected());
+    ASSERT_EQ(info.streams.size(), 3u);
+    const TAsfStreamInfo* first = info.Stream(1);
+    const TAsfStreamInfo* hidden = info.Stream(2);
+    const TAsfStreamInfo* plain = info.Stream(3);
+    ASSERT_TRUE(first && hidden && plain);
+    EXPECT_EQ(first->Bitrate(), 64000u);
+    EXPECT_EQ(first->averageTimePerFrame, 333333u);
+    EXPECT_TRUE(hidden->IsAudio());
+    EXPECT_EQ(hidden->wave.formatTag, 0x161);
+    EXPECT_EQ(hidden->Bitrate(), 96000u);
+    EXPECT_EQ(plain->Bitrate(), 128000u);  // from the format's byte rate
+}
+
 // Every cut of the header is a failure; the first 16 bytes decide "not ASF".
 TEST(AsfHeader, TruncatedHeaderFailsAtEveryLength)
 {

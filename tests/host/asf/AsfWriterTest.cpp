@@ -88,14 +88,15 @@ TEST(AsfWriter, MjpegSamplesAndSmallPackets)
     EXPECT_EQ(info.file.playDuration, 1'200'000u);
 }
 
-TEST(AsfWriter, FileSinkMatchesMemorySink)
+TEST(AsfWriter, FileSinkWithPreroll)
 {
     TTempFolder temp;
     const std::filesystem::path path = temp.path / "sink.asf";
     {
         TAsfFileSink sink(path);
         ASSERT_TRUE(sink.Ok());
-        TAsfWriter writer(sink, {.packetSize = 200});
+        // With a preroll, as Windows Media files usually have: readers subtract it again.
+        TAsfWriter writer(sink, {.packetSize = 200, .prerollMs = 3000});
         uint16_t audio = writer.AddAudioStream({.channels = 2, .samplesPerSec = 11025, .bitsPerSample = 8});
         writer.Begin();
         for (int i = 0; i < 20; ++i)
@@ -104,7 +105,8 @@ TEST(AsfWriter, FileSinkMatchesMemorySink)
         ASSERT_TRUE(sink.Close());
     }
     EXPECT_EQ(Probe(path, "stream=codec_name,sample_rate,channels"), "pcm_u8,11025,2\n");
-    EXPECT_EQ(Probe(path, "format=duration"), "1.000000\n");
+    EXPECT_EQ(Probe(path, "format=start_time,duration"), "0.000000,1.000000\n");
+    EXPECT_EQ(Probe(path, "packet=pts_time").substr(0, 18), "0.000000\n0.050000\n");
     EXPECT_EQ(RunCommand("ffmpeg -nostdin -v error -i '" + path.string() + "' -f null - 2>&1"), "");
 }
 
