@@ -111,7 +111,8 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value)
     // "0x1F" is read as "$1F"; "0x" alone stays as it is (and is not a number).
     std::string hexForm;
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        hexForm = "$" + std::string(s.substr(2));
+        hexForm.assign(1, '$');
+        hexForm.append(s.substr(2));
         s = hexForm;
     }
     while (!s.empty() && s.front() == ' ')
