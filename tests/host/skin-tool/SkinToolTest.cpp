@@ -138,6 +138,9 @@ TEST_F(SkinTool, UnpackWritesOnlyPlainNamesInsideTheFolder)
 TEST_F(SkinTool, UsageAndPackErrors)
 {
     fs::create_directories(Dir / "nothing");
+    fs::create_directories(Dir / "twins");
+    WriteWholeFile(Dir / "twins" / "a.bmp", {1});
+    WriteWholeFile(Dir / "twins" / "A.bmp", {2});  // a reader would only ever find one of them
     const struct {
         std::vector<std::string> Args;
         int Exit;
@@ -150,6 +153,7 @@ TEST_F(SkinTool, UsageAndPackErrors)
         {{"pack", P("no-such-folder"), P("x.skn")}, 1, "is not a folder"},
         {{"pack", P("nothing"), P("x.skn")}, 1, "holds no files to pack"},
         {{"pack", P("in"), P("no-such-folder/x.skn")}, 1, "cannot write"},
+        {{"pack", P("twins"), P("x.skn")}, 1, "differs from another file only in letter case"},
     };
     for (const auto& c : cases) {
         const TRun run = RunTool(c.Args);

@@ -107,8 +107,9 @@ TEST(QuickIni, IntegerConversion)
     for (const auto& c : cases) {
         std::int32_t v = 12345;
         EXPECT_EQ(ParseIniInteger(c.Text, v), c.Ok) << c.Text;
-        if (c.Ok)
+        if (c.Ok) {
             EXPECT_EQ(v, c.Value) << c.Text;
+        }
     }
 }
 
