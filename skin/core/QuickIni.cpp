@@ -44,10 +44,10 @@ int HexDigit(char c)
 
 void TQuickIni::Load(const std::uint8_t* text, std::size_t size)
 {
+    if (text == nullptr)  // no stream: keep what was loaded before
+        return;
     FLines.clear();
     FSections.clear();
-    if (text == nullptr)
-        return;
     ForEachTextLine(std::string_view(reinterpret_cast<const char*>(text), size), [&](std::string_view raw) {
         const std::string_view line = TrimControls(raw);
         if (line.empty() || line.front() == ';')
