@@ -1,0 +1,67 @@
+#include "FilterList.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+using Microsoft::WRL::ComPtr;
+
+TFilterList::TFilterList(IFilterGraph* graph) : Graph(graph)
+{
+    Update();
+}
+
+void TFilterList::Update()
+{
+    ComPtr<IEnumFilters> filters;
+    if (!Graph || FAILED(Graph->EnumFilters(&filters)))
+        return;
+    ComPtr<IBaseFilter> filter;
+    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+        FItems.push_back(filter);
+}
+
+int TFilterList::Add(IBaseFilter* filter)
+{
+    FItems.emplace_back(filter);
+    return Count() - 1;
+}
+
+int TFilterList::Remove(IBaseFilter* filter)
+{
+    auto found = std::find_if(FItems.begin(), FItems.end(),
+                              [filter](const ComPtr<IBaseFilter>& item) { return item.Get() == filter; });
+    if (found == FItems.end())
+        return -1;
+    int index = int(found - FItems.begin());
+    FItems.erase(found);
+    return index;
+}
+
+TPinList::TPinList(IBaseFilter* filter) : Filter(filter)
+{
+    Update();
+}
+
+void TPinList::Update()
+{
+    FItems.clear();
+    ComPtr<IEnumPins> pins;
+    if (!Filter || FAILED(Filter->EnumPins(&pins)))
+        return;
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+        FItems.push_back(pin);
+}
+
+void TPinList::Delete(int index)
+{
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("TPinList::Delete: index out of range");
+    FItems.erase(FItems.begin() + index);
+}
+
+void TPinList::PinInfo(int index, PIN_INFO& info) const
+{
+    if (ComPtr<IPin> pin = Items(index))
+        pin->QueryPinInfo(&info);
+}

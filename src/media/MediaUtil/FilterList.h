@@ -1,0 +1,48 @@
+// Snapshot lists of the filters of a filter graph and of the pins of a filter.
+#pragma once
+
+#include <windows.h>
+#include <strmif.h>
+#include <wrl/client.h>
+
+#include <vector>
+
+class TFilterList {
+public:
+    explicit TFilterList(IFilterGraph* graph);
+
+    // Appends every filter of the graph.
+    void Update();
+    int Count() const { return int(FItems.size()); }
+    // The filter at index; std::out_of_range outside the list.
+    Microsoft::WRL::ComPtr<IBaseFilter> Items(int index) const { return FItems.at(size_t(index)); }
+    int Add(IBaseFilter* filter);
+    // Removes the first entry that is the same object; its former index, or -1.
+    int Remove(IBaseFilter* filter);
+
+    Microsoft::WRL::ComPtr<IFilterGraph> Graph;
+
+private:
+    std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> FItems;
+};
+
+class TPinList {
+public:
+    explicit TPinList(IBaseFilter* filter);
+
+    // Lists the filter's pins anew, in the filter's enumeration order.
+    void Update();
+    int Count() const { return int(FItems.size()); }
+    // The pin at index; std::out_of_range outside the list.
+    Microsoft::WRL::ComPtr<IPin> Items(int index) const { return FItems.at(size_t(index)); }
+    Microsoft::WRL::ComPtr<IPin> First() const { return Items(0); }
+    void Delete(int index);
+    // The pin's QueryPinInfo record; the caller releases info.pFilter. Left unchanged
+    // for an empty entry.
+    void PinInfo(int index, PIN_INFO& info) const;
+
+    Microsoft::WRL::ComPtr<IBaseFilter> Filter;
+
+private:
+    std::vector<Microsoft::WRL::ComPtr<IPin>> FItems;
+};
