@@ -1,6 +1,7 @@
 // The stand-in WM ASF writer: its identity, profiles and pins, parameters, file name,
 // what its pins accept, and the files it writes from a recording graph.
 #include "WriterTestSupport.h"
+#include "TestSink.h"
 #include "TestProcess.h"
 
 #include "AsfHeader.h"
@@ -218,6 +219,30 @@ TEST(AsfWriter, RecordingGraphWritesACompleteFile)
         EXPECT_GT(info.simpleIndexEntries, 0u);
         EXPECT_NEAR(info.file.playDuration / 1e7, 2.0, 0.4);
     }
+}
+
+// The program's recording graph: the preview (through the Smart Tee the capture graph
+// builder puts in for a camera with only a capture pin) and the recording at once.
+TEST(AsfWriter, RecordsWhileThePreviewRuns)
+{
+    TTemporaryFile file(L"kivora-writer-preview.wmv");
+    auto preview = TTestSink::Create(MEDIATYPE_Video);
+    {
+        TRecording recording;
+        ASSERT_HRESULT_SUCCEEDED(BuildRecording(recording, SystemProfiles()[0].id, file.Path(), preview.Get()));
+        ComPtr<IPin> connected;
+        EXPECT_HRESULT_SUCCEEDED(FindPin(recording.writer.Get(), PINDIR_INPUT, 0)->ConnectedTo(&connected));
+        EXPECT_HRESULT_SUCCEEDED(FindPin(recording.writer.Get(), PINDIR_INPUT, 1)->ConnectedTo(&connected));
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Run());
+        ASSERT_TRUE(WaitUntil([&] { return GraphPosition(recording.graph) >= 10000000; }, std::chrono::seconds(20)));
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Stop());
+    }
+    EXPECT_GE(preview->Count(), 20u);
+    asf::TAsfFileInfo info;
+    ASSERT_EQ(ReadAsf(file.Path(), info), asf::asfOk);
+    ASSERT_EQ(info.streams.size(), 2u);
+    EXPECT_TRUE(info.streams[0].IsVideo());
+    EXPECT_TRUE(info.streams[1].IsAudio());
 }
 
 // Released while running, without a stop, the writer still finishes the file.

@@ -10,7 +10,7 @@
 
 namespace kivora::test {
 
-HRESULT BuildRecording(TRecording& recording, const GUID& profile, const std::wstring& file)
+HRESULT BuildRecording(TRecording& recording, const GUID& profile, const std::wstring& file, IBaseFilter* preview)
 {
     HRESULT hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_PPV_ARGS(&recording.builder));
@@ -44,6 +44,10 @@ HRESULT BuildRecording(TRecording& recording, const GUID& profile, const std::ws
         hr = sink->SetFileName(file.c_str(), nullptr);
     // As the program records: the camera's capture pin, then the microphone, no types;
     // each only when the profile has that kind of stream.
+    if (SUCCEEDED(hr) && preview)
+        hr = recording.graph.Add(preview, L"Preview");
+    if (SUCCEEDED(hr) && preview)
+        hr = recording.builder->RenderStream(&PIN_CATEGORY_PREVIEW, nullptr, recording.camera.Get(), nullptr, preview);
     const asfwriter::TSystemProfile* streams = asfwriter::FindSystemProfile(profile);
     if (SUCCEEDED(hr) && streams->video)
         hr = recording.builder->RenderStream(&PIN_CATEGORY_CAPTURE, nullptr, recording.camera.Get(), nullptr,

@@ -17,8 +17,11 @@ struct TRecording {
 };
 
 // Builds the graph: camera (capture pin) and microphone into a writer set to the
-// profile and file. The first failing step's result is returned; S_OK when built.
-HRESULT BuildRecording(TRecording& recording, const GUID& profile, const std::wstring& file);
+// profile and file; with a preview filter, first the camera's preview into it (as the
+// program shows the picture while recording). The first failing step's result is
+// returned; S_OK when built.
+HRESULT BuildRecording(TRecording& recording, const GUID& profile, const std::wstring& file,
+                       IBaseFilter* preview = nullptr);
 
 // The 100-ns position of the running graph.
 LONGLONG GraphPosition(TGraph& graph);
