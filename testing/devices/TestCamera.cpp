@@ -3,9 +3,8 @@
 #include "DeviceIds.h"
 #include "FaultSwitches.h"
 #include "TestPattern.h"
+#include "../dshow/CaptureFilter.h"
 #include "../dshow/CapturePin.h"
-#include "../dshow/DevicePropertyPage.h"
-#include "../dshow/Filter.h"
 
 #include <amvideo.h>
 #include <uuids.h>
@@ -148,27 +147,14 @@ private:
     std::int64_t FStopAfter;
 };
 
-class TTestCamera : public TFilter, public ISpecifyPropertyPages, public IAMFilterMiscFlags {
+class TTestCamera : public TCaptureFilter {
 public:
-    TTestCamera() : TFilter(CLSID_TestCamera, TestCameraName), FFaults(ReadCameraFaults())
+    TTestCamera() : TCaptureFilter(CLSID_TestCamera, TestCameraName), FFaults(ReadCameraFaults())
     {
         AddPin(std::make_unique<TCameraPin>(*this, FFaults));
     }
 
-    KIVORA_FORWARD_IUNKNOWN(TFilter)
-    STDMETHODIMP GetPages(CAUUID* pages) override { return DevicePropertyPages(pages); }
-    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
-
 protected:
-    HRESULT QueryFilterInterface(REFIID iid, void** out) override
-    {
-        if (AnswerInterface(iid, out, {{&IID_ISpecifyPropertyPages, static_cast<ISpecifyPropertyPages*>(this)},
-                                       {&IID_IAMFilterMiscFlags, static_cast<IAMFilterMiscFlags*>(this)}})
-            == S_OK)
-            return S_OK;
-        return TFilter::QueryFilterInterface(iid, out);
-    }
-    bool IsLiveSource() const override { return true; }
     HRESULT OnActivate() override
     {
         return FFaults.failStart ? HRESULT_FROM_WIN32(ERROR_GEN_FAILURE) : S_OK;

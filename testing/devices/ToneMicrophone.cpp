@@ -2,9 +2,8 @@
 
 #include "DeviceIds.h"
 #include "FaultSwitches.h"
+#include "../dshow/CaptureFilter.h"
 #include "../dshow/CapturePin.h"
-#include "../dshow/DevicePropertyPage.h"
-#include "../dshow/Filter.h"
 
 #include <mmreg.h>
 #include <vfwmsgs.h>
@@ -199,9 +198,9 @@ private:
     std::atomic<bool> FEnabled;
 };
 
-class TToneMicrophone : public TFilter, public ISpecifyPropertyPages, public IAMFilterMiscFlags {
+class TToneMicrophone : public TCaptureFilter {
 public:
-    TToneMicrophone() : TFilter(CLSID_ToneMicrophone, ToneMicrophoneName)
+    TToneMicrophone() : TCaptureFilter(CLSID_ToneMicrophone, ToneMicrophoneName)
     {
         AddPin(std::make_unique<TTonePin>(*this));
         if (!ReadMicrophoneFaults().noInputLines) {
@@ -209,21 +208,6 @@ public:
             AddPin(std::make_unique<TLinePin>(*this, L"Microphone", true));
         }
     }
-
-    KIVORA_FORWARD_IUNKNOWN(TFilter)
-    STDMETHODIMP GetPages(CAUUID* pages) override { return DevicePropertyPages(pages); }
-    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
-
-protected:
-    HRESULT QueryFilterInterface(REFIID iid, void** out) override
-    {
-        if (AnswerInterface(iid, out, {{&IID_ISpecifyPropertyPages, static_cast<ISpecifyPropertyPages*>(this)},
-                                       {&IID_IAMFilterMiscFlags, static_cast<IAMFilterMiscFlags*>(this)}})
-            == S_OK)
-            return S_OK;
-        return TFilter::QueryFilterInterface(iid, out);
-    }
-    bool IsLiveSource() const override { return true; }
 };
 
 } // namespace

@@ -169,20 +169,6 @@ private:
 
 } // namespace
 
-HRESULT DevicePropertyPages(CAUUID* pages)
-{
-    if (!pages)
-        return E_POINTER;
-    pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
-    if (!pages->pElems) {
-        pages->cElems = 0;
-        return E_OUTOFMEMORY;
-    }
-    pages->cElems = 1;
-    pages->pElems[0] = CLSID_DevicePropertyPage;
-    return S_OK;
-}
-
 IUnknown* CreateDevicePropertyPage()
 {
     return static_cast<IPropertyPage*>(new TDevicePropertyPage());
