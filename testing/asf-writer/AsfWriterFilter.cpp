@@ -33,10 +33,10 @@ const wchar_t WriterName[] = L"WM ASF Writer";
 
 std::optional<TFrameLayout> VideoLayout(const AM_MEDIA_TYPE& type)
 {
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsEqualGUID(type.formattype, FORMAT_VideoInfo)
-        || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat)
+    const VIDEOINFOHEADER* video = VideoInfoOf(type);
+    if (!video)
         return std::nullopt;
-    const BITMAPINFOHEADER& header = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+    const BITMAPINFOHEADER& header = video->bmiHeader;
     TFrameLayout layout;
     if (IsEqualGUID(type.subtype, MEDIASUBTYPE_RGB24) && header.biBitCount == 24)
         layout.pixels = plRgb24;
@@ -56,12 +56,8 @@ std::optional<TFrameLayout> VideoLayout(const AM_MEDIA_TYPE& type)
 
 const WAVEFORMATEX* PcmFormat(const AM_MEDIA_TYPE& type)
 {
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || !IsEqualGUID(type.subtype, MEDIASUBTYPE_PCM)
-        || !IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || type.cbFormat < sizeof(PCMWAVEFORMAT)
-        || !type.pbFormat)
-        return nullptr;
-    const auto* wave = reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
-    const bool sane = wave->wFormatTag == WAVE_FORMAT_PCM && wave->nChannels >= 1 && wave->nChannels <= MaxChannels
+    const WAVEFORMATEX* wave = PcmFormatOf(type);
+    const bool sane = wave && wave->wFormatTag == WAVE_FORMAT_PCM && wave->nChannels >= 1 && wave->nChannels <= MaxChannels
         && (wave->wBitsPerSample == 8 || wave->wBitsPerSample == 16) && wave->nSamplesPerSec >= 1000
         && wave->nSamplesPerSec <= 192000 && wave->nBlockAlign == wave->nChannels * wave->wBitsPerSample / 8;
     return sane ? wave : nullptr;
@@ -271,7 +267,7 @@ private:
             format.compression = kivora::asf::asfFourccMjpg;
             format.bitCount = 24;
         } else {
-            const BITMAPINFOHEADER& header = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+            const BITMAPINFOHEADER& header = VideoInfoOf(type)->bmiHeader;
             format.compression = header.biCompression;
             format.bitCount = header.biBitCount;
         }

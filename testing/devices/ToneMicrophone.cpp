@@ -72,15 +72,6 @@ std::vector<TOfferedFormat> MicrophoneFormats()
     return formats;
 }
 
-const WAVEFORMATEX* WaveHeader(const AM_MEDIA_TYPE& type)
-{
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || !IsEqualGUID(type.subtype, MEDIASUBTYPE_PCM)
-        || !IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || type.cbFormat < sizeof(PCMWAVEFORMAT)
-        || !type.pbFormat)
-        return nullptr;
-    return reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
-}
-
 class TTonePin : public TCapturePin {
 public:
     explicit TTonePin(TFilter& filter) : TCapturePin(filter, L"Capture", MicrophoneFormats(), true) {}
@@ -88,7 +79,7 @@ public:
 protected:
     void DecideBufferSize(ALLOCATOR_PROPERTIES& wanted) override
     {
-        const WAVEFORMATEX* wave = WaveHeader(FType.Get());
+        const WAVEFORMATEX* wave = PcmFormatOf(FType.Get());
         wanted.cBuffers = 4;
         wanted.cbBuffer = wave ? static_cast<long>((wave->nSamplesPerSec / BuffersPerSecond + 1) * wave->nBlockAlign) : 0;
         wanted.cbAlign = 1;
@@ -96,11 +87,11 @@ protected:
 
     int FindFormat(const AM_MEDIA_TYPE& type) const override
     {
-        const WAVEFORMATEX* wanted = WaveHeader(type);
+        const WAVEFORMATEX* wanted = PcmFormatOf(type);
         if (!wanted || wanted->wFormatTag != WAVE_FORMAT_PCM)
             return -1;
         for (size_t i = 0; i < Formats().size(); ++i) {
-            const WAVEFORMATEX* wave = WaveHeader(Formats()[i].type.Get());
+            const WAVEFORMATEX* wave = PcmFormatOf(Formats()[i].type.Get());
             if (wave->nChannels == wanted->nChannels && wave->nSamplesPerSec == wanted->nSamplesPerSec
                 && wave->wBitsPerSample == wanted->wBitsPerSample)
                 return static_cast<int>(i);
@@ -112,7 +103,7 @@ protected:
     // from the sample position, so they neither drift nor round away.
     HRESULT FillSample(IMediaSample& sample, REFERENCE_TIME& duration) override
     {
-        const WAVEFORMATEX* wave = WaveHeader(FType.Get());
+        const WAVEFORMATEX* wave = PcmFormatOf(FType.Get());
         BYTE* data = nullptr;
         if (!wave || FAILED(sample.GetPointer(&data)))
             return E_UNEXPECTED;

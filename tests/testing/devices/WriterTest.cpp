@@ -261,7 +261,10 @@ TEST(AsfWriter, FileIsFinishedWhenTheGraphIsReleasedWithoutStop)
     ASSERT_EQ(info.streams.size(), 1u);
     EXPECT_TRUE(info.streams[0].IsVideo());
     EXPECT_GT(info.file.dataPacketsCount, 0u);
-    EXPECT_GE(info.file.playDuration, 8000000u);
+    // The header was rewritten at the end: a duration (the first frame comes a little
+    // after the start, so it is somewhat under the second run) and an index.
+    EXPECT_GE(info.file.playDuration, 5000000u);
+    EXPECT_GT(info.simpleIndexEntries, 0u);
 }
 
 } // namespace
