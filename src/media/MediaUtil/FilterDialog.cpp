@@ -5,6 +5,9 @@
 
 using Microsoft::WRL::ComPtr;
 
+// mingw-w64 declares the interface without its identifier for __uuidof.
+__CRT_UUID_DECL(IAMVfwCompressDialogs, 0xD8D715A3, 0x6E5E, 0x11D0, 0xB3, 0xF0, 0x00, 0xAA, 0x00, 0x37, 0x61, 0xC5)
+
 namespace {
 
 // The driver dialog code of each kind, in the order of TFilterDialogKind.

@@ -1,0 +1,156 @@
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+#include "framework/HintWindow.h"
+#include "framework/Menus.h"
+#include "framework/MessageBox.h"
+
+#include <objbase.h>
+
+// Made once and never deleted by static destruction: the forms are freed by Finalize
+// while everything they use still exists.
+TApplication* const Application = new TApplication;
+
+const TClassInfo& TApplication::StaticClass()
+{
+    static const TClassInfo info(L"TApplication", &TComponent::StaticClass(), {
+        StrProp(L"Title", &TApplication::Title, &TApplication::SetTitle),
+    });
+    return info;
+}
+
+TApplication::TApplication() : TComponent(nullptr)
+{
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, n);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    FTitle = name.substr(0, name.rfind(L'.'));
+}
+
+TApplication::~TApplication() = default;
+
+void TApplication::Initialize()
+{
+    if (!FComStarted)
+        FComStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+void TApplication::Finalize()
+{
+    DestroyComponents();
+    FMainForm = nullptr;
+    FWindow.reset();
+    if (FComStarted) {
+        CoUninitialize();
+        FComStarted = false;
+    }
+}
+
+void TApplication::AddForm(TCustomForm* form)
+{
+    if (!FMainForm)
+        FMainForm = form;
+    form->Load();
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FMainForm)
+        FMainForm = nullptr;
+    TComponent::Notification(component, operation);
+}
+
+void TApplication::Run()
+{
+    if (FMainForm && FShowMainForm)
+        FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+bool TApplication::DispatchDialogKey(MSG& msg)
+{
+    // Tab and Shift+Tab move between the controls of a form, as in a dialog box.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    return root && As<TCustomForm>(FindControl(root)) && IsDialogMessageW(root, &msg);
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+        FTerminated = true;
+        return;
+    }
+    if (!DispatchDialogKey(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            FTerminated = true;
+            return;
+        }
+        if (!DispatchDialogKey(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+HWND TApplication::Handle()
+{
+    if (!FWindow)
+        FWindow = std::make_unique<TUtilityWindow>(TWndMethod(this, &TApplication::AppWndProc), false, L"TApplication");
+    return FWindow->Handle();
+}
+
+void TApplication::AppWndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_NOTIFY:
+        if (HandleHintNotify(message))
+            return;
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (DispatchMenuOwnerDraw(message))
+            return;
+        break;
+    default:
+        break;
+    }
+    message.Result = DefWindowProcW(FWindow ? FWindow->Handle() : nullptr, message.Msg, message.WParam, message.LParam);
+}
+
+void TApplication::HandleException(TObject* sender)
+{
+    std::wstring text = CurrentExceptionMessage();
+    if (OnException)
+        OnException(sender, text);
+    else
+        ShowException(text);
+}
+
+void TApplication::ShowException(const std::wstring& message)
+{
+    ShowMessageBox(message, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags)
+{
+    return ShowMessageBox(text, caption, flags);
+}

@@ -1,0 +1,75 @@
+// TApplication: the program's one application object, `Application`. Initialize starts
+// COM for the GUI thread (single-threaded apartment); CreateForm makes a form owned by the
+// application (the first becomes MainForm); Run shows the main form and runs the message
+// loop until Terminate's quit request arrives; Finalize frees the forms (the last created
+// first). An exception that escapes an event handler is caught where the framework calls
+// the handler and passed to HandleException: one message box with the exception's text,
+// titled with Title, and the program goes on (OnException replaces the box).
+#pragma once
+#include "framework/Component.h"
+#include "framework/Event.h"
+#include "framework/UtilityWindow.h"
+
+#include <memory>
+#include <string>
+
+class TCustomForm;
+
+using TExceptionEvent = TEvent<TObject*, const std::wstring&>;
+
+class TApplication : public TComponent {
+    KIVORA_CLASS(TApplication, TComponent)
+public:
+    TApplication();
+    ~TApplication() override;
+
+    void Initialize();
+    // Makes a form of class T owned by the application and builds it from its design
+    // values; `reference` is set before the form's OnCreate runs.
+    template <class T> void CreateForm(T*& reference)
+    {
+        T* form = new T(this);
+        reference = form;
+        AddForm(form);
+    }
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Waits for one message and handles it.
+    void HandleMessage();
+    // Frees the forms and ends COM; called once when the program ends.
+    void Finalize();
+
+    TCustomForm* MainForm() const { return FMainForm; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool v) { FShowMainForm = v; }
+    const std::wstring& Title() const { return FTitle; }
+    void SetTitle(const std::wstring& title) { FTitle = title; }
+    // The hidden window of class "TApplication": owner of popup menus and of the hint
+    // window's notifications.
+    HWND Handle();
+
+    // Call inside a catch block: reports the exception being handled.
+    void HandleException(TObject* sender);
+    void ShowException(const std::wstring& message);
+    int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);
+
+    TExceptionEvent OnException;
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void AddForm(TCustomForm* form);
+    void AppWndProc(TMessage& message);
+    bool DispatchDialogKey(MSG& msg);
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    bool FShowMainForm = true;
+    bool FComStarted = false;
+    std::wstring FTitle;
+    std::unique_ptr<TUtilityWindow> FWindow;
+};
+
+extern TApplication* const Application;

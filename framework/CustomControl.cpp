@@ -1,0 +1,36 @@
+#include "framework/CustomControl.h"
+
+const TClassInfo& TCustomControl::StaticClass()
+{
+    static const TClassInfo info(L"TCustomControl", &TWinControl::StaticClass());
+    return info;
+}
+
+const TClassInfo& TGraphicControl::StaticClass()
+{
+    static const TClassInfo info(L"TGraphicControl", &TControl::StaticClass());
+    return info;
+}
+
+void TCustomControl::PaintWindow(HDC dc)
+{
+    FCanvas.SetHandle(dc);
+    FCanvas.Font().Assign(*Font());
+    FCanvas.Brush().SetColor(Color());
+    Paint();
+    FCanvas.SetHandle(nullptr);
+}
+
+void TGraphicControl::WndProc(TMessage& message)
+{
+    // The parent sends WM_PAINT with its device context, origin moved to this control.
+    if (message.Msg == WM_PAINT && message.WParam) {
+        FCanvas.SetHandle(reinterpret_cast<HDC>(message.WParam));
+        FCanvas.Font().Assign(*Font());
+        FCanvas.Brush().SetColor(Color());
+        Paint();
+        FCanvas.SetHandle(nullptr);
+        return;
+    }
+    TControl::WndProc(message);
+}

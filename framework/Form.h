@@ -1,0 +1,109 @@
+// TCustomForm / TForm: a top-level window built from its design values. A form class
+// overrides CreateComponents to make its components and set their design values in one
+// place (what reading a stored form does); Load() runs it with the form in the loading
+// state, then Loaded() on every component in creation order, then OnCreate.
+// TApplication::CreateForm and TCustomForm::Create do this for you.
+// Forms have a caption, border style and icons, client size, colour, font, a position
+// (as designed, screen centre, main form centre), a main menu, OnCreate/OnShow/OnClose/
+// OnDestroy, Show/Hide/Close/Release, and ShowModal returning the ModalResult that a
+// button or code sets. The window class is named after the form class ("TMainForm").
+#pragma once
+#include "framework/Canvas.h"
+#include "framework/WinControl.h"
+
+class TMainMenu;
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+KIVORA_ENUM_NAMES(TFormBorderStyle, L"bsNone", L"bsSingle", L"bsSizeable", L"bsDialog", L"bsToolWindow", L"bsSizeToolWin")
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+KIVORA_ENUM_NAMES(TBorderIcon, L"biSystemMenu", L"biMinimize", L"biMaximize", L"biHelp")
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+KIVORA_ENUM_NAMES(TPosition, L"poDesigned", L"poScreenCenter", L"poDesktopCenter", L"poMainFormCenter", L"poOwnerFormCenter")
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+KIVORA_ENUM_NAMES(TCloseAction, L"caNone", L"caHide", L"caFree", L"caMinimize")
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+
+class TCustomForm : public TWinControl {
+    KIVORA_CLASS(TCustomForm, TWinControl)
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Makes a form of class T and builds it from its design values.
+    template <class T> static T* Create(TComponent* owner)
+    {
+        T* form = new T(owner);
+        form->Load();
+        return form;
+    }
+    // Builds the form: loading state, CreateComponents, Loaded() on all, OnCreate.
+    void Load();
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons icons);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientWidth(int width) override;
+    void SetClientHeight(int height) override;
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
+    TCanvas* Canvas() { return &FCanvas; }
+
+    void SetVisible(bool visible) override;
+    void Show();
+    TModalResult ShowModal();
+    bool Modal() const { return FModal; }
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult result) { FModalResult = result; }
+    void Close();
+    // Frees the form once the messages being handled are done (posts CM_RELEASE).
+    void Release();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnPaint;
+
+    void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+protected:
+    // The form's design values: create the components and set their properties here.
+    virtual void CreateComponents() {}
+    void BeforeDestruction() override;
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void PaintWindow(HDC dc) override;
+
+private:
+    void ApplyPosition();
+    void CloseModal();
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+    TPosition FPosition = poDesigned;
+    int FPendingClientWidth = -1, FPendingClientHeight = -1;
+    TMainMenu* FMenu = nullptr;
+    TCanvas FCanvas;
+    bool FModal = false;
+    bool FPositioned = false;
+    bool FDestroyFired = false;
+    TModalResult FModalResult = mrNone;
+};
+
+class TForm : public TCustomForm {
+    KIVORA_CLASS(TForm, TCustomForm)
+public:
+    using TCustomForm::TCustomForm;
+};

@@ -1,0 +1,425 @@
+#include "framework/Menus.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// Never destroyed with the statics: items of forms freed at the end still look here.
+std::map<UINT, TMenuItem*>& ItemsByCommand()
+{
+    static auto* items = new std::map<UINT, TMenuItem*>;
+    return *items;
+}
+
+UINT NewCommand(TMenuItem* item)
+{
+    static UINT next = 0x1000;
+    auto& items = ItemsByCommand();
+    while (items.count(next) || next < 0x1000)
+        next = next >= 0xEFFF ? 0x1000 : next + 1;
+    UINT command = next++;
+    items[command] = item;
+    return command;
+}
+
+} // namespace
+
+TMenuItem* FindMenuItem(UINT command)
+{
+    auto it = ItemsByCommand().find(command);
+    return it == ItemsByCommand().end() ? nullptr : it->second;
+}
+
+bool DispatchMenuCommand(UINT command)
+{
+    TMenuItem* item = FindMenuItem(command);
+    if (!item)
+        return false;
+    item->Click();
+    return true;
+}
+
+TFont& MenuFont()
+{
+    static TFont* font = [] {
+        auto* f = new TFont;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            f->SetName(metrics.lfMenuFont.lfFaceName);
+            f->SetHeight(metrics.lfMenuFont.lfHeight);
+            f->SetCharset(metrics.lfMenuFont.lfCharSet);
+        }
+        f->SetColor(clMenuText);
+        return f;
+    }();
+    return *font;
+}
+
+bool DispatchMenuOwnerDraw(TMessage& message)
+{
+    if (message.Msg == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        TMenuItem* item = measure->CtlType == ODT_MENU ? FindMenuItem(measure->itemID) : nullptr;
+        if (!item)
+            return false;
+        TScreenDC screen;
+        TCanvas canvas(screen.Handle());
+        canvas.Font().Assign(MenuFont());
+        int width = 0, height = 0;
+        item->MeasureItem(canvas, width, height);
+        measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+        measure->itemHeight = static_cast<UINT>(std::max(height, 0));
+        message.Result = TRUE;
+        return true;
+    }
+    if (message.Msg == WM_DRAWITEM) {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+        TMenuItem* item = draw->CtlType == ODT_MENU ? FindMenuItem(draw->itemID) : nullptr;
+        if (!item)
+            return false;
+        TCanvas canvas(draw->hDC);
+        canvas.Font().Assign(MenuFont());
+        item->DrawItem(canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
+        message.Result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+// ---- TMenuItem -------------------------------------------------------------------------
+
+const TClassInfo& TMenuItem::StaticClass()
+{
+    static const TClassInfo info(L"TMenuItem", &TComponent::StaticClass(), {
+        StrProp(L"Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
+        BoolProp(L"Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
+        BoolProp(L"Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
+        BoolProp(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
+        StrProp(L"Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+        ObjProp(L"Action", &TMenuItem::Action, &TMenuItem::SetAction),
+        EventProp(L"OnClick", &TMenuItem::OnClick),
+        EventProp(L"OnMeasureItem", &TMenuItem::OnMeasureItem),
+        EventProp(L"OnDrawItem", &TMenuItem::OnDrawItem),
+    });
+    return info;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner)
+{
+    FCommand = NewCommand(this);
+}
+
+TMenuItem::~TMenuItem()
+{
+    ItemsByCommand().erase(FCommand);
+    if (FAction)
+        FAction->UnregisterClient(this);
+    while (!FItems.empty())
+        FItems.back()->Free();
+    if (FParent)
+        FParent->Remove(this);
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FAction) {
+        FAction->UnregisterClient(this);
+        FAction = nullptr;
+    }
+    TComponent::Notification(component, operation);
+}
+
+TMenu* TMenuItem::GetParentMenu() const
+{
+    const TMenuItem* root = this;
+    while (root->FParent)
+        root = root->FParent;
+    return root->FMenu;
+}
+
+void TMenuItem::MenuChanged(bool rebuild)
+{
+    TMenu* menu = GetParentMenu();
+    if (!menu || menu->ComponentState().Contains(csDestroying))
+        return;
+    if (rebuild) {
+        menu->Rebuild();
+        return;
+    }
+    // Check marks and enabling change in place, without a new menu handle.
+    if (HMENU handle = menu->Handle()) {
+        CheckMenuItem(handle, FCommand, MF_BYCOMMAND | (FChecked ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuItem(handle, FCommand, MF_BYCOMMAND | (FEnabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+void TMenuItem::SetCaption(const std::wstring& caption)
+{
+    if (caption == FCaption)
+        return;
+    FCaption = caption;
+    FCaptionFromAction = FAction && FAction->Caption() == caption;
+    MenuChanged(true);
+}
+
+void TMenuItem::SetChecked(bool checked)
+{
+    if (checked != FChecked) {
+        FChecked = checked;
+        MenuChanged(false);
+    }
+}
+
+void TMenuItem::SetEnabled(bool enabled)
+{
+    if (enabled != FEnabled) {
+        FEnabled = enabled;
+        MenuChanged(false);
+    }
+}
+
+void TMenuItem::SetVisible(bool visible)
+{
+    if (visible != FVisible) {
+        FVisible = visible;
+        MenuChanged(true);
+    }
+}
+
+void TMenuItem::SetAction(TAction* action)
+{
+    if (action == FAction)
+        return;
+    if (FAction) {
+        FAction->UnregisterClient(this);
+        FAction->RemoveFreeNotification(this);
+    }
+    FAction = action;
+    if (action) {
+        action->RegisterClient(this);
+        action->FreeNotification(this);
+        FCaptionFromAction = true;
+        FCaption.clear(); // take the action's caption below
+        ActionChanged(action);
+    }
+}
+
+void TMenuItem::ActionChanged(TAction* action)
+{
+    bool rebuild = false;
+    if (FCaptionFromAction && FCaption != action->Caption()) {
+        FCaption = action->Caption();
+        rebuild = true;
+    }
+    if (FVisible != action->Visible()) {
+        FVisible = action->Visible();
+        rebuild = true;
+    }
+    FChecked = action->Checked();
+    FEnabled = action->Enabled();
+    MenuChanged(rebuild);
+}
+
+void TMenuItem::Add(TMenuItem* item)
+{
+    Insert(Count(), item);
+}
+
+void TMenuItem::Insert(int index, TMenuItem* item)
+{
+    if (item->FParent)
+        item->FParent->Remove(item);
+    index = std::clamp(index, 0, Count());
+    FItems.insert(FItems.begin() + index, item);
+    item->FParent = this;
+    MenuChanged(true);
+}
+
+void TMenuItem::Remove(TMenuItem* item)
+{
+    auto it = std::find(FItems.begin(), FItems.end(), item);
+    if (it == FItems.end())
+        return;
+    FItems.erase(it);
+    item->FParent = nullptr;
+    MenuChanged(true);
+}
+
+void TMenuItem::Clear()
+{
+    while (!FItems.empty())
+        FItems.back()->Free();
+}
+
+int TMenuItem::MenuIndex() const
+{
+    if (!FParent)
+        return -1;
+    auto& list = FParent->FItems;
+    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TMenuItem::Click()
+{
+    if (!FEnabled)
+        return;
+    if (OnClick)
+        OnClick(this);
+    else if (FAction)
+        FAction->Execute();
+}
+
+void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
+{
+    if (IsLine()) {
+        width = 10;
+        height = 8;
+    } else {
+        SIZE size = canvas.TextExtent(FCaption);
+        width = size.cx + 32;
+        height = std::max<int>(size.cy + 6, GetSystemMetrics(SM_CYMENU));
+    }
+    OnMeasureItem(this, &canvas, width, height);
+}
+
+void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected)
+{
+    if (OnDrawItem) {
+        OnDrawItem(this, &canvas, rect, selected);
+        return;
+    }
+    canvas.Brush().SetColor(selected && !IsLine() ? clHighlight : clMenu);
+    canvas.FillRect(rect);
+    if (IsLine()) {
+        RECT line{rect.left + 2, (rect.top + rect.bottom) / 2 - 1, rect.right - 2, (rect.top + rect.bottom) / 2 + 1};
+        DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    if (FChecked) {
+        RECT mark{rect.left + 2, rect.top + 2, rect.left + 16, rect.bottom - 2};
+        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+    }
+    canvas.Font().SetColor(!FEnabled ? clGrayText : selected ? clHighlightText : clMenuText);
+    canvas.Brush().SetStyle(bsClear);
+    RECT text{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+    canvas.DrawText(FCaption, text, DT_SINGLELINE | DT_VCENTER);
+}
+
+// ---- TMenu -----------------------------------------------------------------------------
+
+const TClassInfo& TMenu::StaticClass()
+{
+    static const TClassInfo info(L"TMenu", &TComponent::StaticClass(), {
+        ObjProp(L"Items", &TMenu::Items),
+        BoolProp(L"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+    });
+    return info;
+}
+
+const TClassInfo& TMainMenu::StaticClass()
+{
+    static const TClassInfo info(L"TMainMenu", &TMenu::StaticClass());
+    return info;
+}
+
+const TClassInfo& TPopupMenu::StaticClass()
+{
+    static const TClassInfo info(L"TPopupMenu", &TMenu::StaticClass(), {
+        BoolProp(L"AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup),
+        EventProp(L"OnPopup", &TPopupMenu::OnPopup),
+    });
+    return info;
+}
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(this))
+{
+    FItems->FMenu = this;
+}
+
+TMenu::~TMenu() = default;
+
+HMENU TMenu::Handle()
+{
+    if (!FHandle) {
+        FHandle.reset(CreateMenuHandle());
+        Build(FHandle.get(), FItems);
+    }
+    return FHandle.get();
+}
+
+void TMenu::SetOwnerDraw(bool ownerDraw)
+{
+    if (ownerDraw != FOwnerDraw) {
+        FOwnerDraw = ownerDraw;
+        Rebuild();
+    }
+}
+
+void TMenu::Rebuild()
+{
+    FHandle.reset(); // built again when next needed
+}
+
+void TMenu::Build(HMENU menu, TMenuItem* parent)
+{
+    UINT position = 0;
+    for (TMenuItem* item : parent->FItems) {
+        item->FHandle = nullptr;
+        if (!item->FVisible)
+            continue;
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+        info.wID = item->FCommand;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+        info.fType = FOwnerDraw ? MFT_OWNERDRAW : 0;
+        if (item->IsLine()) {
+            info.fType |= MFT_SEPARATOR;
+        } else {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = const_cast<wchar_t*>(item->FCaption.c_str());
+            info.fState = (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED);
+        }
+        if (!item->FItems.empty()) {
+            item->FHandle = CreatePopupMenu();
+            Build(item->FHandle, item);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = item->FHandle;
+        }
+        InsertMenuItemW(menu, position++, TRUE, &info);
+    }
+}
+
+TMainMenu::~TMainMenu()
+{
+    // The window would destroy its menu again; take it away first.
+    if (FForm && FForm->HandleAllocated() && GetMenu(FForm->Handle()) == FHandle.get())
+        ::SetMenu(FForm->Handle(), nullptr);
+}
+
+void TMainMenu::Rebuild()
+{
+    bool shown = FForm && FForm->HandleAllocated() && HandleAllocated() && GetMenu(FForm->Handle()) == FHandle.get();
+    if (!shown) {
+        TMenu::Rebuild();
+        return;
+    }
+    TMenuHandle old(FHandle.release());
+    ::SetMenu(FForm->Handle(), Handle());
+    DrawMenuBar(FForm->Handle());
+    FForm->Perform(CM_MENUCHANGED, 0, 0);
+}
+
+void TPopupMenu::Popup(int x, int y)
+{
+    OnPopup(this);
+    HMENU menu = Handle();
+    UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0,
+                                                    Application->Handle(), nullptr));
+    if (command)
+        DispatchMenuCommand(command);
+}

@@ -1,0 +1,150 @@
+// Menus: TMenuItem (Caption — "-" makes a separator —, Checked, Enabled, Visible, linked
+// Action, OnClick, and the owner-draw events OnMeasureItem/OnDrawItem used when the menu's
+// OwnerDraw is set), TMainMenu (the menu bar of a form; changes rebuild it and send the
+// form CM_MENUCHANGED) and TPopupMenu (Popup at a screen point; shown by a control's
+// PopupMenu on a right click). Menu handles are built when first needed; every item has
+// a command identifier by which WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM find it.
+#pragma once
+#include "framework/Actions.h"
+#include "framework/Canvas.h"
+#include "framework/Handles.h"
+#include "framework/Messages.h"
+
+#include <string>
+#include <vector>
+
+class TMenu;
+class TCustomForm;
+
+using TMenuMeasureItemEvent = TEvent<TObject*, TCanvas*, int&, int&>;
+using TMenuDrawItemEvent = TEvent<TObject*, TCanvas*, RECT, bool>;
+
+class TMenuItem : public TComponent, public TActionClient {
+    KIVORA_CLASS(TMenuItem, TComponent)
+public:
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+
+    const std::wstring& Caption() const { return FCaption; }
+    void SetCaption(const std::wstring& caption);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool checked);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool visible);
+    const std::wstring& Hint() const { return FHint; }
+    void SetHint(const std::wstring& hint) { FHint = hint; }
+    TAction* Action() const { return FAction; }
+    void SetAction(TAction* action);
+    bool IsLine() const { return FCaption == L"-"; }
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TMenuItem* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    void Remove(TMenuItem* item);
+    // Frees every sub-item.
+    void Clear();
+    TMenuItem* Parent() const { return FParent; }
+    int MenuIndex() const;
+    TMenu* GetParentMenu() const;
+
+    UINT Command() const { return FCommand; }
+    // The handle of the sub-menu this item opens (0 without sub-items or before the
+    // menu is built).
+    HMENU Handle() const { return FHandle; }
+
+    // OnClick, or the linked action's OnExecute.
+    virtual void Click();
+    // Owner-draw: the events when assigned, else plain drawing.
+    void MeasureItem(TCanvas& canvas, int& width, int& height);
+    void DrawItem(TCanvas& canvas, const RECT& rect, bool selected);
+
+    TNotifyEvent OnClick;
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
+
+    void ActionChanged(TAction* action) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TMenu;
+    void MenuChanged(bool rebuild);
+    std::wstring FCaption, FHint;
+    bool FChecked = false, FEnabled = true, FVisible = true;
+    bool FCaptionFromAction = false;
+    TAction* FAction = nullptr;
+    std::vector<TMenuItem*> FItems;
+    TMenuItem* FParent = nullptr;
+    TMenu* FMenu = nullptr; // set on the root item of a menu
+    UINT FCommand = 0;
+    HMENU FHandle = nullptr;
+};
+
+class TMenu : public TComponent {
+    KIVORA_CLASS(TMenu, TComponent)
+public:
+    explicit TMenu(TComponent* owner);
+    ~TMenu() override;
+    TMenuItem* Items() const { return FItems; }
+    HMENU Handle();
+    bool OwnerDraw() const { return FOwnerDraw; }
+    void SetOwnerDraw(bool ownerDraw);
+    // Builds the menu handle again after items changed.
+    virtual void Rebuild();
+
+protected:
+    virtual HMENU CreateMenuHandle() = 0;
+    bool HandleAllocated() const { return static_cast<bool>(FHandle); }
+    TMenuHandle FHandle;
+
+private:
+    void Build(HMENU menu, TMenuItem* parent);
+    TMenuItem* FItems;
+    bool FOwnerDraw = false;
+};
+
+class TMainMenu : public TMenu {
+    KIVORA_CLASS(TMainMenu, TMenu)
+public:
+    using TMenu::TMenu;
+    ~TMainMenu() override;
+    void Rebuild() override;
+    // The form whose menu bar this is (set by TCustomForm::SetMenu).
+    void SetWindow(TCustomForm* form) { FForm = form; }
+
+protected:
+    HMENU CreateMenuHandle() override { return CreateMenu(); }
+
+private:
+    TCustomForm* FForm = nullptr;
+};
+
+class TPopupMenu : public TMenu {
+    KIVORA_CLASS(TPopupMenu, TMenu)
+public:
+    using TMenu::TMenu;
+    // Shows the menu at a screen point and runs the chosen item.
+    virtual void Popup(int x, int y);
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool v) { FAutoPopup = v; }
+    TComponent* PopupComponent() const { return FPopupComponent; }
+    void SetPopupComponent(TComponent* component) { FPopupComponent = component; }
+    TNotifyEvent OnPopup;
+
+protected:
+    HMENU CreateMenuHandle() override { return CreatePopupMenu(); }
+
+private:
+    bool FAutoPopup = true;
+    TComponent* FPopupComponent = nullptr;
+};
+
+// WM_COMMAND of a menu item: runs it; false when no item has that command.
+bool DispatchMenuCommand(UINT command);
+// WM_MEASUREITEM / WM_DRAWITEM of a framework menu item; false for anything else.
+bool DispatchMenuOwnerDraw(TMessage& message);
+TMenuItem* FindMenuItem(UINT command);
+// The system's menu font.
+TFont& MenuFont();

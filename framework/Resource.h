@@ -1,0 +1,9 @@
+// Large design data (a form's stored skin, the about logo) lives in the program's
+// resource section as RCDATA, declared in an .rc file:  MAINSKIN RCDATA "skin.bin"
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The bytes of an RCDATA resource of the program; EReadError names a missing one.
+std::vector<std::uint8_t> ReadRcData(const std::wstring& name);

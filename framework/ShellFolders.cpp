@@ -1,0 +1,40 @@
+#include "framework/ShellFolders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <memory>
+
+namespace {
+
+struct TItemListDeleter {
+    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+using TItemList = std::unique_ptr<ITEMIDLIST, TItemListDeleter>;
+
+std::wstring PathOf(const TItemList& list)
+{
+    wchar_t path[MAX_PATH] = {};
+    return list && SHGetPathFromIDListW(list.get(), path) ? std::wstring(path) : std::wstring();
+}
+
+} // namespace
+
+std::wstring BrowseForFolder(const std::wstring& title)
+{
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW info{};
+    info.hwndOwner = GetActiveWindow();
+    info.pszDisplayName = displayName;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+    return PathOf(TItemList(SHBrowseForFolderW(&info)));
+}
+
+std::wstring DocumentsFolder()
+{
+    ITEMIDLIST* raw = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &raw)))
+        return {};
+    return PathOf(TItemList(raw));
+}

@@ -1,0 +1,31 @@
+// The adaptive Huffman tree shared by the LZH decoder and encoder. Both sides must make
+// exactly the same updates in the same order, so the tree lives in one place.
+#pragma once
+
+#include "LzhFormat.h"
+
+#include <cstdint>
+
+class THuffmanModel {
+public:
+    THuffmanModel() { Start(); }
+
+    // Resets to the starting tree: every symbol has frequency 1.
+    void Start();
+
+    // Counts one more occurrence of symbol c (rebuilding first when the root is full).
+    void Update(int c);
+
+    int RootSon() const { return Son[lzh::R]; }
+
+    // Node arrays (see the LZH format): Son[] >= T marks a leaf holding symbol Son - T;
+    // Parent[T + c] is the node holding leaf c.
+    std::uint16_t Freq[lzh::T + 1];
+    std::int16_t Parent[lzh::T + lzh::N_CHAR];
+    std::int16_t Son[lzh::T];
+
+private:
+    void Rebuild();
+    // The last position at or after from whose count is below k.
+    int LastBelow(int from, unsigned k) const;
+};

@@ -1,0 +1,233 @@
+#include "Lzh.h"
+
+#include "HuffmanModel.h"
+#include "LzhFormat.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+using namespace lzh;
+
+namespace {
+
+constexpr std::int32_t KChunk = 64 * 1024;
+
+// Bits of the input, most significant first, fetched from the reader a chunk at a time.
+// Once the reader has nothing more, the stream continues with zero bits.
+class TBitInput {
+public:
+    explicit TBitInput(const TLzhReader& reader) : FReader(reader) {}
+
+    unsigned GetBit()
+    {
+        if (FCount == 0)
+            Refill();
+        const unsigned bit = static_cast<unsigned>(FBits >> 63);
+        FBits <<= 1;
+        --FCount;
+        return bit;
+    }
+
+    unsigned GetByte()
+    {
+        if (FCount < 8)
+            Refill();
+        const unsigned byte = static_cast<unsigned>(FBits >> 56);
+        FBits <<= 8;
+        FCount -= 8;
+        return byte;
+    }
+
+private:
+    void Refill()
+    {
+        while (FCount <= 56) {
+            if (FNext == FEnd && !FillBuffer())
+                FCount = 64;  // only zero bits follow
+            else {
+                FBits |= static_cast<std::uint64_t>(*FNext++) << (56 - FCount);
+                FCount += 8;
+            }
+        }
+    }
+
+    bool FillBuffer()
+    {
+        if (FExhausted)
+            return false;
+        const std::int32_t got = FReader(FBuffer, KChunk);
+        if (got <= 0) {
+            FExhausted = true;
+            return false;
+        }
+        FNext = FBuffer;
+        FEnd = FBuffer + std::min(got, KChunk);
+        return true;
+    }
+
+    const TLzhReader& FReader;
+    std::uint64_t FBits = 0;
+    int FCount = 0;
+    const std::uint8_t* FNext = nullptr;
+    const std::uint8_t* FEnd = nullptr;
+    bool FExhausted = false;
+    std::uint8_t FBuffer[KChunk];
+};
+
+// Decoded bytes, handed to the writer a chunk at a time.
+class TByteOutput {
+public:
+    explicit TByteOutput(const TLzhWriter& writer) : FWriter(writer) {}
+
+    void Put(std::uint8_t b)
+    {
+        FBuffer[FUsed++] = b;
+        if (FUsed == KChunk)
+            Flush();
+    }
+
+    // Room for count more bytes (at most a match) written straight into the buffer;
+    // Commit hands them over.
+    std::uint8_t* Claim(std::int32_t count)
+    {
+        if (FUsed + count > KChunk)
+            Flush();
+        return FBuffer + FUsed;
+    }
+
+    void Commit(std::int32_t count)
+    {
+        FUsed += count;
+        if (FUsed == KChunk)
+            Flush();
+    }
+
+    void Flush()
+    {
+        if (FUsed > 0)
+            FWriter(FBuffer, FUsed);
+        FUsed = 0;
+    }
+
+private:
+    const TLzhWriter& FWriter;
+    std::int32_t FUsed = 0;
+    std::uint8_t FBuffer[KChunk];
+};
+
+struct TDecoderState {
+    THuffmanModel Model;
+    std::uint8_t TextBuffer[N + F - 1];
+};
+
+int DecodeChar(THuffmanModel& model, TBitInput& in)
+{
+    int c = model.RootSon();
+    while (c < T)
+        c = model.Son[c + in.GetBit()];
+    c -= T;
+    model.Update(c);
+    return c;
+}
+
+unsigned DecodePosition(TBitInput& in)
+{
+    unsigned b = in.GetByte();
+    const unsigned high = static_cast<unsigned>(PositionTables.Code[b]) << 6;
+    for (int n = PositionTables.Length[b] - 2; n > 0; --n)
+        b = (b << 1) + in.GetBit();
+    return high | (b & 63);
+}
+
+}  // namespace
+
+void TLZH::Decode(std::uint32_t length, const TLzhWriter& writer, const TLzhReader& reader)
+{
+    if (length > KLzhMaxUnpackedLength)
+        throw ElzhException("LZH : Unpacked length exceeds the limit for skins");
+    if (length == 0)
+        return;
+
+    std::unique_ptr<TDecoderState> state(new (std::nothrow) TDecoderState);
+    auto in = std::unique_ptr<TBitInput>(new (std::nothrow) TBitInput(reader));
+    auto out = std::unique_ptr<TByteOutput>(new (std::nothrow) TByteOutput(writer));
+    if (!state || !in || !out)
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+
+    std::uint8_t* text = state->TextBuffer;
+    std::memset(text, Blank, RingStart);
+    std::memset(text + RingStart, 0, sizeof(state->TextBuffer) - RingStart);
+    THuffmanModel& model = state->Model;
+
+    unsigned r = RingStart;
+    std::uint32_t count = 0;
+    while (count < length) {
+        const int c = DecodeChar(model, *in);
+        if (c < 256) {
+            out->Put(static_cast<std::uint8_t>(c));
+            text[r] = static_cast<std::uint8_t>(c);
+            r = (r + 1) & (N - 1);
+            ++count;
+        } else {
+            const unsigned distance = DecodePosition(*in) + 1;  // 1..4096 bytes back
+            const unsigned i = (r - distance) & (N - 1);
+            const int matchLength = c - 255 + THRESHOLD;
+            std::uint8_t* target = out->Claim(matchLength);
+            if (distance >= static_cast<unsigned>(matchLength) && i + matchLength <= N && r + matchLength <= N) {
+                // The source lies wholly before the bytes being written and neither range
+                // wraps: two block copies give the same bytes as the byte-by-byte copy.
+                std::memcpy(target, text + i, static_cast<std::size_t>(matchLength));
+                std::memcpy(text + r, target, static_cast<std::size_t>(matchLength));
+                r = (r + matchLength) & (N - 1);
+            } else {
+                // Overlapping or wrapping: byte by byte, so a match may repeat what it writes.
+                for (int k = 0; k < matchLength; ++k) {
+                    const std::uint8_t b = text[(i + k) & (N - 1)];
+                    target[k] = b;
+                    text[r] = b;
+                    r = (r + 1) & (N - 1);
+                }
+            }
+            out->Commit(matchLength);
+            count += static_cast<std::uint32_t>(matchLength);
+        }
+    }
+    out->Flush();
+}
+
+std::uint32_t LzhDeclaredLength(const std::uint8_t* packed, std::size_t size)
+{
+    if (size < 4)
+        return 0;
+    return static_cast<std::uint32_t>(packed[0]) | (static_cast<std::uint32_t>(packed[1]) << 8) |
+           (static_cast<std::uint32_t>(packed[2]) << 16) | (static_cast<std::uint32_t>(packed[3]) << 24);
+}
+
+bool LzhUnpack(const std::uint8_t* packed, std::size_t size, std::vector<std::uint8_t>& unpacked)
+{
+    unpacked.clear();
+    if (size < 4)
+        return false;
+    const std::uint32_t length = LzhDeclaredLength(packed, size);
+    const std::uint64_t producible = static_cast<std::uint64_t>(size - 4) * KLzhMaxBytesPerInputByte + F;
+    if (length > KLzhMaxUnpackedLength || length > producible)
+        return false;
+
+    unpacked.reserve(length + F);
+    std::size_t readPos = 4;
+    const TLzhReader reader = [&](std::uint8_t* buffer, std::int32_t count) {
+        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), size - readPos);
+        std::memcpy(buffer, packed + readPos, n);
+        readPos += n;
+        return static_cast<std::int32_t>(n);
+    };
+    const TLzhWriter writer = [&](const std::uint8_t* buffer, std::int32_t count) {
+        unpacked.insert(unpacked.end(), buffer, buffer + count);
+        return count;
+    };
+    TLZH().Decode(length, writer, reader);
+    unpacked.resize(length);  // a last match may run past the declared end
+    return true;
+}

@@ -1,0 +1,228 @@
+// Forms and the message path: class names, loading order, replaceable window methods,
+// framework notifications, modal results, and exceptions reaching the default handler.
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+#include "framework/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT WM_TEST_DONE = WM_APP + 1;
+
+class TProbeForm : public TForm {
+    KIVORA_CLASS(TProbeForm, TForm)
+public:
+    using TForm::TForm;
+    std::vector<std::wstring> Log;
+    TComponent* First = nullptr;
+    TComponent* Second = nullptr;
+
+protected:
+    void CreateComponents() override
+    {
+        SetCaption(L"探针窗口");
+        SetBorderStyle(bsDialog);
+        SetClientWidth(300);
+        SetClientHeight(200);
+        SetPosition(poScreenCenter);
+        First = new TLoadProbe(this, L"First", Log);
+        Second = new TLoadProbe(this, L"Second", Log);
+        OnCreate = [this](TObject*) { Log.push_back(L"OnCreate"); };
+    }
+
+private:
+    class TLoadProbe : public TComponent {
+    public:
+        TLoadProbe(TComponent* owner, const wchar_t* name, std::vector<std::wstring>& log) : TComponent(owner), FLog(log)
+        {
+            SetName(name);
+            FLog.push_back(Name() + (ComponentState().Contains(csLoading) ? L" loading" : L" not loading"));
+        }
+        void Loaded() override
+        {
+            TComponent::Loaded();
+            FLog.push_back(Name() + L" Loaded");
+        }
+
+    private:
+        std::vector<std::wstring>& FLog;
+    };
+};
+
+const TClassInfo& TProbeForm::StaticClass()
+{
+    static const TClassInfo info(L"TProbeForm", &TForm::StaticClass());
+    return info;
+}
+
+// Stands in for the skin engine: takes over a control's window method and passes on.
+class TMessageSpy {
+public:
+    explicit TMessageSpy(TControl* control) : FControl(control), FOld(control->WindowProc)
+    {
+        control->WindowProc = TWndMethod(this, &TMessageSpy::WndProc);
+    }
+    ~TMessageSpy() { FControl->WindowProc = FOld; }
+    void WndProc(TMessage& message)
+    {
+        Seen.push_back(message.Msg);
+        if (message.Msg == WM_GETTEXTLENGTH && Override) {
+            message.Result = 42;
+            return;
+        }
+        FOld(message);
+    }
+    std::vector<UINT> Seen;
+    bool Override = false;
+    bool Saw(UINT msg) const { return std::find(Seen.begin(), Seen.end(), msg) != Seen.end(); }
+
+private:
+    TControl* FControl;
+    TWndMethod FOld;
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        Form = TCustomForm::Create<TProbeForm>(nullptr);
+    }
+    void TearDown() override
+    {
+        if (Form)
+            Form->Free();
+        SetMessageBoxHook(nullptr);
+    }
+    TProbeForm* Form = nullptr;
+};
+
+TEST_F(FormTest, LoadsComponentsThenCallsLoadedInCreationOrderThenOnCreate)
+{
+    EXPECT_EQ(Form->Log, (std::vector<std::wstring>{L"First loading", L"Second loading", L"First Loaded",
+                                                      L"Second Loaded", L"OnCreate"}));
+    EXPECT_FALSE(Form->ComponentState().Contains(csLoading));
+}
+
+TEST_F(FormTest, WindowClassIsNamedAfterTheFormClassAndIsUnicode)
+{
+    HWND window = Form->Handle();
+    wchar_t name[64];
+    GetClassNameW(window, name, 64);
+    EXPECT_STREQ(name, L"TProbeForm");
+    EXPECT_TRUE(IsWindowUnicode(window));
+    EXPECT_EQ(FindControl(window), Form);
+    wchar_t caption[64];
+    GetWindowTextW(window, caption, 64);
+    EXPECT_STREQ(caption, L"探针窗口");
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(ReadEnumProp(Form, L"BorderStyle"), L"bsDialog");
+    EXPECT_EQ(ReadIntProp(Form, L"ClientWidth"), 300);
+}
+
+TEST_F(FormTest, ReplacedWindowMethodSeesMessagesAndRestoringItGivesTheOldBehaviourBack)
+{
+    HWND window = Form->Handle();
+    {
+        TMessageSpy spy(Form);
+        spy.Override = true;
+        EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 42);
+        spy.Override = false;
+        EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 4); // passed on to the form
+        Form->SetEnabled(false);
+        EXPECT_TRUE(spy.Saw(CM_ENABLEDCHANGED));
+        Form->SetEnabled(true);
+        Form->Perform(CM_VISIBLECHANGED, 1, 0);
+        EXPECT_TRUE(spy.Saw(CM_VISIBLECHANGED));
+        {
+            TMessageSpy inner(Form); // chains in front of the first
+            SendMessageW(window, WM_NULL, 0, 0);
+            EXPECT_TRUE(inner.Saw(WM_NULL));
+        }
+        size_t before = spy.Seen.size();
+        SendMessageW(window, WM_NULL, 0, 0);
+        EXPECT_EQ(spy.Seen.size(), before + 1);
+    }
+    EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 4);
+}
+
+TEST_F(FormTest, ShowModalReturnsTheResultSetWhileItRuns)
+{
+    Form->OnShow = [this](TObject*) { PostMessageW(Form->Handle(), WM_TEST_DONE, 0, 0); };
+    TMessageSpy spy(Form);
+    TWndMethod chained = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_TEST_DONE)
+            Form->SetModalResult(mrOk);
+        chained(m);
+    };
+    EXPECT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(IsWindowVisible(Form->Handle()));
+    Form->WindowProc = chained;
+}
+
+TEST_F(FormTest, ClosingAModalFormCancelsItUnlessOnCloseRefuses)
+{
+    int refusals = 1;
+    Form->OnClose = [&](TObject*, TCloseAction& action) {
+        if (refusals-- > 0)
+            action = caNone;
+    };
+    Form->OnShow = [this](TObject*) {
+        PostMessageW(Form->Handle(), WM_CLOSE, 0, 0); // refused
+        PostMessageW(Form->Handle(), WM_CLOSE, 0, 0); // accepted
+    };
+    EXPECT_EQ(Form->ShowModal(), mrCancel);
+    EXPECT_EQ(refusals, -1);
+}
+
+TEST_F(FormTest, ExceptionFromAnEventHandlerReachesTheDefaultHandlerAndTheProgramGoesOn)
+{
+    std::vector<std::wstring> texts, captions;
+    SetMessageBoxHook([&](const std::wstring& text, const std::wstring& caption, unsigned) {
+        texts.push_back(text);
+        captions.push_back(caption);
+        return IDOK;
+    });
+    Application->SetTitle(L"Kivora");
+    int clicks = 0;
+    Form->OnClick = [&](TObject*) {
+        ++clicks;
+        throw EError(L"视频设备未连接好.");
+    };
+    HWND window = Form->Handle();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], L"视频设备未连接好.");
+    EXPECT_EQ(captions[0], L"Kivora");
+    // The window still works after the failure.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(texts.size(), 2u);
+}
+
+TEST_F(FormTest, ReleaseFreesTheFormAfterTheCurrentMessage)
+{
+    bool destroyed = false;
+    Form->OnDestroy = [&](TObject*) { destroyed = true; };
+    HWND window = Form->Handle();
+    Form->Release();
+    Form = nullptr;
+    for (int i = 0; i < 100 && !destroyed; ++i)
+        Application->ProcessMessages();
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+} // namespace

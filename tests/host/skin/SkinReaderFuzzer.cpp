@@ -1,0 +1,30 @@
+// Arbitrary skin archives: the reader rejects or indexes them and every lookup stays in
+// bounds. The first byte chooses between a packed stream as given and an unpacked archive
+// that the fuzzer packs first (which reaches the archive checks far more often).
+#include "LzhEncoder.h"
+#include "SkinReader.h"
+
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    TSkinReader reader;
+    reader.OnMessage = [](const std::string&) {};
+    const bool packAsArchive = data[0] & 1;
+    const bool loaded = packAsArchive ? reader.Load(LzhPack(data + 1, size - 1)) : reader.Load(data + 1, size - 1);
+    if (!loaded)
+        return 0;
+
+    std::vector<std::uint8_t> member;
+    std::string found;
+    for (int i = 0; i < reader.MemberCount(); ++i) {
+        reader.CopyMember(static_cast<std::size_t>(i), member);
+        reader.ExtractMember(reader.Names()[static_cast<std::size_t>(i)], member);
+    }
+    reader.FindMember(".ini", member, found);
+    reader.FindMember("", member, found);
+    return 0;
+}
