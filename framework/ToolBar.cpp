@@ -385,6 +385,14 @@ void TToolBar::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         UpdateButtonBounds();
         return;
+    case WM_ERASEBKGND: {
+        // The bar's face behind the buttons is the tool bar's Color.
+        RECT r;
+        GetClientRect(Handle(), &r);
+        EraseBackground(reinterpret_cast<HDC>(message.WParam), r);
+        message.Result = 1;
+        return;
+    }
     default:
         break;
     }
