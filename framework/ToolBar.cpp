@@ -108,16 +108,7 @@ void TToolButton::SetBounds(int left, int top, int width, int height)
 
 void TToolButton::SetAction(TAction* action)
 {
-    if (action == FAction)
-        return;
-    if (FAction) {
-        FAction->UnregisterClient(this);
-        FAction->RemoveFreeNotification(this);
-    }
-    FAction = action;
-    if (action) {
-        action->RegisterClient(this);
-        action->FreeNotification(this);
+    if (RelinkAction(FAction, action, *this, *this) && action) {
         if (Hint().empty())
             SetHint(action->Hint());
         ActionChanged(action);
