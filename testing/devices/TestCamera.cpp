@@ -3,9 +3,8 @@
 #include "DeviceIds.h"
 #include "FaultSwitches.h"
 #include "TestPattern.h"
+#include "../dshow/CaptureFilter.h"
 #include "../dshow/CapturePin.h"
-#include "../dshow/DevicePropertyPage.h"
-#include "../dshow/Filter.h"
 
 #include <amvideo.h>
 #include <uuids.h>
@@ -79,14 +78,6 @@ std::vector<TOfferedFormat> CameraFormats(const TCameraFaults& faults)
     return formats;
 }
 
-const VIDEOINFOHEADER* VideoHeader(const AM_MEDIA_TYPE& type)
-{
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsEqualGUID(type.formattype, FORMAT_VideoInfo)
-        || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat)
-        return nullptr;
-    return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
-}
-
 class TCameraPin : public TCapturePin {
 public:
     TCameraPin(TFilter& filter, const TCameraFaults& faults)
@@ -96,7 +87,7 @@ public:
     HRESULT Active() override
     {
         // The picture for the connection's format, made before streaming starts.
-        if (const VIDEOINFOHEADER* video = IsConnected() ? VideoHeader(FType.Get()) : nullptr)
+        if (const VIDEOINFOHEADER* video = IsConnected() ? VideoInfoOf(FType.Get()) : nullptr)
             FPattern = std::make_unique<TTestPattern>(video->bmiHeader.biWidth, video->bmiHeader.biHeight,
                                                       IsEqualGUID(FType.Get().subtype, MEDIASUBTYPE_YUY2));
         return TCapturePin::Active();
@@ -114,12 +105,12 @@ protected:
     // rate and other header fields do not matter, the camera always runs at 30.
     int FindFormat(const AM_MEDIA_TYPE& type) const override
     {
-        const VIDEOINFOHEADER* wanted = VideoHeader(type);
+        const VIDEOINFOHEADER* wanted = VideoInfoOf(type);
         if (!wanted)
             return -1;
         for (size_t i = 0; i < Formats().size(); ++i) {
             const AM_MEDIA_TYPE& offered = Formats()[i].type.Get();
-            const VIDEOINFOHEADER* video = VideoHeader(offered);
+            const VIDEOINFOHEADER* video = VideoInfoOf(offered);
             if (IsEqualGUID(type.subtype, offered.subtype) && wanted->bmiHeader.biWidth == video->bmiHeader.biWidth
                 && wanted->bmiHeader.biHeight == video->bmiHeader.biHeight)
                 return static_cast<int>(i);
@@ -148,27 +139,14 @@ private:
     std::int64_t FStopAfter;
 };
 
-class TTestCamera : public TFilter, public ISpecifyPropertyPages, public IAMFilterMiscFlags {
+class TTestCamera : public TCaptureFilter {
 public:
-    TTestCamera() : TFilter(CLSID_TestCamera, TestCameraName), FFaults(ReadCameraFaults())
+    TTestCamera() : TCaptureFilter(CLSID_TestCamera, TestCameraName), FFaults(ReadCameraFaults())
     {
         AddPin(std::make_unique<TCameraPin>(*this, FFaults));
     }
 
-    KIVORA_FORWARD_IUNKNOWN(TFilter)
-    STDMETHODIMP GetPages(CAUUID* pages) override { return DevicePropertyPages(pages); }
-    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
-
 protected:
-    HRESULT QueryFilterInterface(REFIID iid, void** out) override
-    {
-        if (AnswerInterface(iid, out, {{&IID_ISpecifyPropertyPages, static_cast<ISpecifyPropertyPages*>(this)},
-                                       {&IID_IAMFilterMiscFlags, static_cast<IAMFilterMiscFlags*>(this)}})
-            == S_OK)
-            return S_OK;
-        return TFilter::QueryFilterInterface(iid, out);
-    }
-    bool IsLiveSource() const override { return true; }
     HRESULT OnActivate() override
     {
         return FFaults.failStart ? HRESULT_FROM_WIN32(ERROR_GEN_FAILURE) : S_OK;

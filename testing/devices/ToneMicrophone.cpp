@@ -2,9 +2,8 @@
 
 #include "DeviceIds.h"
 #include "FaultSwitches.h"
+#include "../dshow/CaptureFilter.h"
 #include "../dshow/CapturePin.h"
-#include "../dshow/DevicePropertyPage.h"
-#include "../dshow/Filter.h"
 
 #include <mmreg.h>
 #include <vfwmsgs.h>
@@ -73,15 +72,6 @@ std::vector<TOfferedFormat> MicrophoneFormats()
     return formats;
 }
 
-const WAVEFORMATEX* WaveHeader(const AM_MEDIA_TYPE& type)
-{
-    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || !IsEqualGUID(type.subtype, MEDIASUBTYPE_PCM)
-        || !IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || type.cbFormat < sizeof(PCMWAVEFORMAT)
-        || !type.pbFormat)
-        return nullptr;
-    return reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
-}
-
 class TTonePin : public TCapturePin {
 public:
     explicit TTonePin(TFilter& filter) : TCapturePin(filter, L"Capture", MicrophoneFormats(), true) {}
@@ -89,7 +79,7 @@ public:
 protected:
     void DecideBufferSize(ALLOCATOR_PROPERTIES& wanted) override
     {
-        const WAVEFORMATEX* wave = WaveHeader(FType.Get());
+        const WAVEFORMATEX* wave = PcmFormatOf(FType.Get());
         wanted.cBuffers = 4;
         wanted.cbBuffer = wave ? static_cast<long>((wave->nSamplesPerSec / BuffersPerSecond + 1) * wave->nBlockAlign) : 0;
         wanted.cbAlign = 1;
@@ -97,11 +87,11 @@ protected:
 
     int FindFormat(const AM_MEDIA_TYPE& type) const override
     {
-        const WAVEFORMATEX* wanted = WaveHeader(type);
+        const WAVEFORMATEX* wanted = PcmFormatOf(type);
         if (!wanted || wanted->wFormatTag != WAVE_FORMAT_PCM)
             return -1;
         for (size_t i = 0; i < Formats().size(); ++i) {
-            const WAVEFORMATEX* wave = WaveHeader(Formats()[i].type.Get());
+            const WAVEFORMATEX* wave = PcmFormatOf(Formats()[i].type.Get());
             if (wave->nChannels == wanted->nChannels && wave->nSamplesPerSec == wanted->nSamplesPerSec
                 && wave->wBitsPerSample == wanted->wBitsPerSample)
                 return static_cast<int>(i);
@@ -113,7 +103,7 @@ protected:
     // from the sample position, so they neither drift nor round away.
     HRESULT FillSample(IMediaSample& sample, REFERENCE_TIME& duration) override
     {
-        const WAVEFORMATEX* wave = WaveHeader(FType.Get());
+        const WAVEFORMATEX* wave = PcmFormatOf(FType.Get());
         BYTE* data = nullptr;
         if (!wave || FAILED(sample.GetPointer(&data)))
             return E_UNEXPECTED;
@@ -199,9 +189,9 @@ private:
     std::atomic<bool> FEnabled;
 };
 
-class TToneMicrophone : public TFilter, public ISpecifyPropertyPages, public IAMFilterMiscFlags {
+class TToneMicrophone : public TCaptureFilter {
 public:
-    TToneMicrophone() : TFilter(CLSID_ToneMicrophone, ToneMicrophoneName)
+    TToneMicrophone() : TCaptureFilter(CLSID_ToneMicrophone, ToneMicrophoneName)
     {
         AddPin(std::make_unique<TTonePin>(*this));
         if (!ReadMicrophoneFaults().noInputLines) {
@@ -209,21 +199,6 @@ public:
             AddPin(std::make_unique<TLinePin>(*this, L"Microphone", true));
         }
     }
-
-    KIVORA_FORWARD_IUNKNOWN(TFilter)
-    STDMETHODIMP GetPages(CAUUID* pages) override { return DevicePropertyPages(pages); }
-    STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_SOURCE; }
-
-protected:
-    HRESULT QueryFilterInterface(REFIID iid, void** out) override
-    {
-        if (AnswerInterface(iid, out, {{&IID_ISpecifyPropertyPages, static_cast<ISpecifyPropertyPages*>(this)},
-                                       {&IID_IAMFilterMiscFlags, static_cast<IAMFilterMiscFlags*>(this)}})
-            == S_OK)
-            return S_OK;
-        return TFilter::QueryFilterInterface(iid, out);
-    }
-    bool IsLiveSource() const override { return true; }
 };
 
 } // namespace

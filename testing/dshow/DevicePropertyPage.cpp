@@ -1,6 +1,7 @@
 #include "DevicePropertyPage.h"
 
 #include "Com.h"
+#include "MediaType.h"
 #include "Server.h"
 
 #include <ocidl.h>
@@ -33,13 +34,13 @@ std::wstring Subtype(const GUID& subtype)
 std::wstring FormatText(const AM_MEDIA_TYPE& type)
 {
     wchar_t text[160] = L"";
-    if (IsEqualGUID(type.formattype, FORMAT_VideoInfo) && type.cbFormat >= sizeof(VIDEOINFOHEADER)) {
-        const auto& video = *reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
+    if (const VIDEOINFOHEADER* info = VideoInfoOf(type)) {
+        const VIDEOINFOHEADER& video = *info;
         const double fps = video.AvgTimePerFrame > 0 ? 1e7 / static_cast<double>(video.AvgTimePerFrame) : 0.0;
         swprintf(text, 160, L"%ls %ld x %ld, %.0f frames per second", Subtype(type.subtype).c_str(),
                  video.bmiHeader.biWidth, video.bmiHeader.biHeight, fps);
-    } else if (IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) && type.cbFormat >= sizeof(WAVEFORMATEX)) {
-        const auto& wave = *reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
+    } else if (const WAVEFORMATEX* pcm = PcmFormatOf(type)) {
+        const WAVEFORMATEX& wave = *pcm;
         swprintf(text, 160, L"%ls %lu Hz, %u bits, %u channel(s)", Subtype(type.subtype).c_str(),
                  wave.nSamplesPerSec, wave.wBitsPerSample, wave.nChannels);
     } else {
@@ -69,11 +70,7 @@ std::wstring DescribeFilter(IBaseFilter* filter)
         if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT && SUCCEEDED(pin.As(&config))
             && SUCCEEDED(config->GetFormat(&type)) && type) {
             text += L"\r\nFormat: " + FormatText(*type);
-            if (type->pbFormat)
-                CoTaskMemFree(type->pbFormat);
-            if (type->pUnk)
-                type->pUnk->Release();
-            CoTaskMemFree(type);
+            DeleteTaskMediaType(type);
             break;
         }
     }
@@ -168,20 +165,6 @@ private:
 };
 
 } // namespace
-
-HRESULT DevicePropertyPages(CAUUID* pages)
-{
-    if (!pages)
-        return E_POINTER;
-    pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
-    if (!pages->pElems) {
-        pages->cElems = 0;
-        return E_OUTOFMEMORY;
-    }
-    pages->cElems = 1;
-    pages->pElems[0] = CLSID_DevicePropertyPage;
-    return S_OK;
-}
 
 IUnknown* CreateDevicePropertyPage()
 {

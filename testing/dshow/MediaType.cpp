@@ -80,6 +80,23 @@ bool MatchesPattern(const AM_MEDIA_TYPE& type, const AM_MEDIA_TYPE& pattern)
         && fits(type.formattype, pattern.formattype);
 }
 
+const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type)
+{
+    if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsEqualGUID(type.formattype, FORMAT_VideoInfo)
+        || type.cbFormat < sizeof(VIDEOINFOHEADER) || !type.pbFormat)
+        return nullptr;
+    return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
+}
+
+const WAVEFORMATEX* PcmFormatOf(const AM_MEDIA_TYPE& type)
+{
+    if (!IsEqualGUID(type.majortype, MEDIATYPE_Audio) || !IsEqualGUID(type.subtype, MEDIASUBTYPE_PCM)
+        || !IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || type.cbFormat < sizeof(PCMWAVEFORMAT)
+        || !type.pbFormat)
+        return nullptr;
+    return reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
+}
+
 bool TMediaType::SetFormat(const void* format, ULONG size)
 {
     if (FType.pbFormat)

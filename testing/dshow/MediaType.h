@@ -3,6 +3,8 @@
 
 #include <windows.h>
 #include <strmif.h>
+#include <amvideo.h>
+#include <mmreg.h>
 
 namespace kivora::dshow {
 
@@ -24,6 +26,13 @@ bool IsFullySpecified(const AM_MEDIA_TYPE& type);
 bool SameMediaType(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b);
 // type fits the wish pattern: each GUID of the pattern is either GUID_NULL or equal.
 bool MatchesPattern(const AM_MEDIA_TYPE& type, const AM_MEDIA_TYPE& pattern);
+
+// The format block read as a VIDEOINFOHEADER: for video types with FORMAT_VideoInfo
+// and a block big enough; nullptr otherwise.
+const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type);
+// The format block read as WAVEFORMATEX: for PCM audio types with FORMAT_WaveFormatEx
+// and a block of at least the PCM fields; nullptr otherwise.
+const WAVEFORMATEX* PcmFormatOf(const AM_MEDIA_TYPE& type);
 
 // One owned record.
 class TMediaType {

@@ -43,6 +43,13 @@ bool TPin::FilterStopped()
     return FFilter.StreamState() == State_Stopped;
 }
 
+HRESULT TPin::CheckFreeToConnect()
+{
+    if (FConnected)
+        return VFW_E_ALREADY_CONNECTED;
+    return FilterStopped() ? S_OK : VFW_E_NOT_STOPPED;
+}
+
 STDMETHODIMP TPin::Disconnect()
 {
     std::lock_guard lock(FFilter.Lock());
@@ -137,10 +144,8 @@ STDMETHODIMP TOutputPin::Connect(IPin* receiver, const AM_MEDIA_TYPE* wish)
     if (!receiver)
         return E_POINTER;
     std::lock_guard lock(FFilter.Lock());
-    if (FConnected)
-        return VFW_E_ALREADY_CONNECTED;
-    if (!FilterStopped())
-        return VFW_E_NOT_STOPPED;
+    if (const HRESULT free = CheckFreeToConnect(); FAILED(free))
+        return free;
 
     // A complete type is tried as it is; a partial one (or none) is a pattern for our own
     // types first, then for the receiver's.
@@ -281,10 +286,8 @@ STDMETHODIMP TInputPin::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* 
     if (!connector || !type)
         return E_POINTER;
     std::lock_guard lock(FFilter.Lock());
-    if (FConnected)
-        return VFW_E_ALREADY_CONNECTED;
-    if (!FilterStopped())
-        return VFW_E_NOT_STOPPED;
+    if (const HRESULT free = CheckFreeToConnect(); FAILED(free))
+        return free;
     // A partial type is a wish, not a stream: taking it would leave the pin not knowing
     // what arrives.
     if (!IsFullySpecified(*type) || CheckMediaType(*type) != S_OK)

@@ -55,6 +55,8 @@ protected:
     // Drops what the connection set up (allocator, downstream interfaces).
     virtual void BreakConnect() {}
     bool FilterStopped();
+    // A new connection needs an unconnected pin on a stopped filter (lock held).
+    HRESULT CheckFreeToConnect();
 
     TFilter& FFilter;
     std::wstring FName;

@@ -1,10 +1,7 @@
 // The test camera as a program sees it: found by name, its capture pin, its formats,
 // the frames it delivers in each of them, their rate, and its property page.
-#include "DeviceTestSupport.h"
-#include "TestSink.h"
+#include "CaptureTestSupport.h"
 #include "TestProcess.h"
-
-#include "MediaType.h"
 #include "devices/DeviceIds.h"
 #include "devices/TestPattern.h"
 
@@ -31,24 +28,12 @@ struct TTakenFrames {
 TTakenFrames TakeFrames(IBaseFilter* camera, size_t frames,
                         std::chrono::milliseconds timeout = std::chrono::seconds(10))
 {
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    EXPECT_HRESULT_SUCCEEDED(graph.Add(camera, L"Camera"));
-    EXPECT_HRESULT_SUCCEEDED(graph.Add(sink.Get(), L"Sink"));
-    EXPECT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(FindPin(camera, PINDIR_OUTPUT).Get(), sink->InputPin(), nullptr));
-    EXPECT_HRESULT_SUCCEEDED(graph.control->Run());
-    WaitUntil([&] { return sink->Count() >= frames; }, timeout);
-    graph.control->Stop();
-    return {sink->Count(), sink->Received(), sink->ConnectionType()};
-}
-
-ComPtr<IAMStreamConfig> StreamConfig(IBaseFilter* filter)
-{
-    ComPtr<IAMStreamConfig> config;
-    ComPtr<IPin> pin = FindPin(filter, PINDIR_OUTPUT);
-    if (pin)
-        pin.As(&config);
-    return config;
+    TSourceGraph run(camera, MEDIATYPE_Video);
+    EXPECT_HRESULT_SUCCEEDED(run.connected);
+    EXPECT_HRESULT_SUCCEEDED(run.graph.control->Run());
+    WaitUntil([&] { return run.sink->Count() >= frames; }, timeout);
+    run.graph.control->Stop();
+    return {run.sink->Count(), run.sink->Received(), run.sink->ConnectionType()};
 }
 
 const VIDEOINFOHEADER& Video(const AM_MEDIA_TYPE& type)
@@ -141,17 +126,9 @@ TEST(TestCamera, OffersRgb24AndYuy2AtFourSizesAt30FramesPerSecond)
 // size, sample size and the colour bars at the right places.
 TEST(TestCamera, EveryFormatSwitchesTheDeliveredFrames)
 {
-    ComPtr<IAMStreamConfig> probe = StreamConfig(CreateFilter(devices::CLSID_TestCamera).Get());
-    ASSERT_TRUE(probe);
-    int count = 0;
-    int size = 0;
-    probe->GetNumberOfCapabilities(&count, &size);
-    for (int i = 0; i < count; ++i) {
-        AM_MEDIA_TYPE* offered = nullptr;
-        VIDEO_STREAM_CONFIG_CAPS caps{};
-        ASSERT_EQ(probe->GetStreamCaps(i, &offered, reinterpret_cast<BYTE*>(&caps)), S_OK);
-        const dshow::TMediaType wanted(*offered);
-        dshow::DeleteTaskMediaType(offered);
+    const std::vector<dshow::TMediaType> formats = OfferedFormats(CreateFilter(devices::CLSID_TestCamera).Get());
+    ASSERT_EQ(formats.size(), 8u);
+    for (const dshow::TMediaType& wanted : formats) {
         const int width = Video(wanted.Get()).bmiHeader.biWidth;
         const int height = Video(wanted.Get()).bmiHeader.biHeight;
         const bool yuy2 = IsEqualGUID(wanted.Get().subtype, MEDIASUBTYPE_YUY2);
@@ -206,11 +183,10 @@ TEST(TestCamera, RefusesFormatsItDoesNotOffer)
 TEST(TestCamera, DeliversTimeStampedMovingFramesAtTheNominalRate)
 {
     ComPtr<IBaseFilter> camera = CreateFilter(devices::CLSID_TestCamera);
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    ASSERT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(FindPin(camera.Get(), PINDIR_OUTPUT).Get(), sink->InputPin(), nullptr));
+    TSourceGraph run(camera.Get(), MEDIATYPE_Video);
+    ASSERT_HRESULT_SUCCEEDED(run.connected);
+    TTestSink* sink = run.sink.Get();
+    TGraph& graph = run.graph;
     ASSERT_HRESULT_SUCCEEDED(graph.control->Run());
     ASSERT_TRUE(WaitUntil([&] { return sink->Count() >= 1; }, std::chrono::seconds(10)));
     const size_t firstCount = sink->Count();
@@ -236,14 +212,10 @@ TEST(TestCamera, DeliversTimeStampedMovingFramesAtTheNominalRate)
 TEST(TestCamera, SetFormatWhileConnectedReconnects)
 {
     ComPtr<IBaseFilter> camera = CreateFilter(devices::CLSID_TestCamera);
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    ComPtr<IPin> pin = FindPin(camera.Get(), PINDIR_OUTPUT);
-    ASSERT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(pin.Get(), sink->InputPin(), nullptr));
-    ComPtr<IAMStreamConfig> config;
-    ASSERT_HRESULT_SUCCEEDED(pin.As(&config));
+    TSourceGraph run(camera.Get(), MEDIATYPE_Video);
+    ASSERT_HRESULT_SUCCEEDED(run.connected);
+    TTestSink* sink = run.sink.Get();
+    ComPtr<IAMStreamConfig> config = StreamConfig(camera.Get());
     AM_MEDIA_TYPE* type = nullptr;
     VIDEO_STREAM_CONFIG_CAPS caps{};
     ASSERT_EQ(config->GetStreamCaps(5, &type, reinterpret_cast<BYTE*>(&caps)), S_OK);     // YUY2 160x120

@@ -1,6 +1,5 @@
 // The fault switches make the devices fail the way real hardware does.
-#include "DeviceTestSupport.h"
-#include "TestSink.h"
+#include "CaptureTestSupport.h"
 #include "TestProcess.h"
 
 #include "devices/DeviceIds.h"
@@ -15,12 +14,10 @@ namespace {
 TEST(FaultSwitches, CameraThatFailsToStartMakesRunFail)
 {
     TScopedVariable fault(devices::CameraFailStartVariable, L"1");
-    ComPtr<IBaseFilter> camera = CreateFilter(devices::CLSID_TestCamera);
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    ASSERT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(FindPin(camera.Get(), PINDIR_OUTPUT).Get(), sink->InputPin(), nullptr));
+    TSourceGraph run(CreateFilter(devices::CLSID_TestCamera).Get(), MEDIATYPE_Video);
+    ASSERT_HRESULT_SUCCEEDED(run.connected);
+    TGraph& graph = run.graph;
+    TTestSink* sink = run.sink.Get();
     EXPECT_EQ(graph.control->Run(), HRESULT_FROM_WIN32(ERROR_GEN_FAILURE));
     // Wine leaves the sink paused and its Stop does nothing after a failed Run; a
     // Pause (failing again) and then Stop bring every filter back to stopped.
@@ -35,14 +32,11 @@ TEST(FaultSwitches, CameraThatFailsToStartMakesRunFail)
 TEST(FaultSwitches, PulledCameraStopsAfterNFramesAndReportsTheLoss)
 {
     TScopedVariable fault(devices::CameraStopAfterVariable, L"5");
-    ComPtr<IBaseFilter> camera = CreateFilter(devices::CLSID_TestCamera);
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    ASSERT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(FindPin(camera.Get(), PINDIR_OUTPUT).Get(), sink->InputPin(), nullptr));
-    ASSERT_HRESULT_SUCCEEDED(graph.control->Run());
-    EXPECT_TRUE(graph.WaitForEvent(EC_DEVICE_LOST, std::chrono::seconds(10)));
+    TSourceGraph run(CreateFilter(devices::CLSID_TestCamera).Get(), MEDIATYPE_Video);
+    ASSERT_HRESULT_SUCCEEDED(run.connected);
+    ASSERT_HRESULT_SUCCEEDED(run.graph.control->Run());
+    TTestSink* sink = run.sink.Get();
+    EXPECT_TRUE(run.graph.WaitForEvent(EC_DEVICE_LOST, std::chrono::seconds(10)));
     // Half a second more: nothing else arrives.
     WaitUntil([] { return false; }, std::chrono::milliseconds(500));
     EXPECT_EQ(sink->Count(), 5u);
@@ -64,11 +58,7 @@ TEST(FaultSwitches, CameraWithoutFormatsOffersNoneAndCannotConnect)
     AM_MEDIA_TYPE* type = nullptr;
     EXPECT_EQ(types->Next(1, &type, nullptr), S_FALSE);
 
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    EXPECT_HRESULT_FAILED(graph.graph->ConnectDirect(pin.Get(), sink->InputPin(), nullptr));
+    EXPECT_HRESULT_FAILED(TSourceGraph(camera.Get(), MEDIATYPE_Video).connected);
 }
 
 TEST(FaultSwitches, CameraPinWithoutStreamConfigStillStreams)
@@ -81,13 +71,10 @@ TEST(FaultSwitches, CameraPinWithoutStreamConfigStillStreams)
     ComPtr<IKsPropertySet> category;
     EXPECT_HRESULT_SUCCEEDED(pin.As(&category));
 
-    TGraph graph;
-    auto sink = TTestSink::Create(MEDIATYPE_Video);
-    graph.Add(camera.Get(), L"Camera");
-    graph.Add(sink.Get(), L"Sink");
-    ASSERT_HRESULT_SUCCEEDED(graph.graph->ConnectDirect(pin.Get(), sink->InputPin(), nullptr));
-    ASSERT_HRESULT_SUCCEEDED(graph.control->Run());
-    EXPECT_TRUE(WaitUntil([&] { return sink->Count() >= 1; }, std::chrono::seconds(10)));
+    TSourceGraph run(camera.Get(), MEDIATYPE_Video);
+    ASSERT_HRESULT_SUCCEEDED(run.connected);
+    ASSERT_HRESULT_SUCCEEDED(run.graph.control->Run());
+    EXPECT_TRUE(WaitUntil([&] { return run.sink->Count() >= 1; }, std::chrono::seconds(10)));
 }
 
 TEST(FaultSwitches, MicrophoneWithoutInputLinesHasOnlyItsOutput)

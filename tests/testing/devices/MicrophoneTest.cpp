@@ -1,10 +1,7 @@
 // The tone microphone: found by name, its PCM formats, the tone it delivers and its two
 // input lines.
-#include "DeviceTestSupport.h"
-#include "TestSink.h"
+#include "CaptureTestSupport.h"
 #include "TestProcess.h"
-
-#include "MediaType.h"
 #include "devices/DeviceIds.h"
 
 #include <gtest/gtest.h>
@@ -24,15 +21,6 @@ ComPtr<IAMAudioInputMixer> LineMixer(IBaseFilter* filter, int line)
     if (ComPtr<IPin> pin = FindPin(filter, PINDIR_INPUT, line))
         pin->QueryInterface(IID_IAMAudioInputMixer, reinterpret_cast<void**>(mixer.GetAddressOf()));
     return mixer;
-}
-
-ComPtr<IAMStreamConfig> StreamConfig(IBaseFilter* filter)
-{
-    ComPtr<IAMStreamConfig> config;
-    ComPtr<IPin> pin = FindPin(filter, PINDIR_OUTPUT);
-    if (pin)
-        pin.As(&config);
-    return config;
 }
 
 // Signed level of sample frame i, first channel.
@@ -111,28 +99,19 @@ TEST(ToneMicrophone, OffersPcmFormatsOfBothSampleSizesAndChannelCounts)
 // sample count.
 TEST(ToneMicrophone, EveryFormatDeliversTheTone)
 {
-    ComPtr<IAMStreamConfig> probe = StreamConfig(CreateFilter(devices::CLSID_ToneMicrophone).Get());
-    int count = 0;
-    int size = 0;
-    probe->GetNumberOfCapabilities(&count, &size);
-    for (int i = 0; i < count; ++i) {
-        AM_MEDIA_TYPE* offered = nullptr;
-        AUDIO_STREAM_CONFIG_CAPS caps{};
-        ASSERT_EQ(probe->GetStreamCaps(i, &offered, reinterpret_cast<BYTE*>(&caps)), S_OK);
-        const dshow::TMediaType wanted(*offered);
-        dshow::DeleteTaskMediaType(offered);
+    const std::vector<dshow::TMediaType> formats = OfferedFormats(CreateFilter(devices::CLSID_ToneMicrophone).Get());
+    ASSERT_FALSE(formats.empty());
+    for (const dshow::TMediaType& wanted : formats) {
         const WAVEFORMATEX& wave = Wave(wanted.Get());
         SCOPED_TRACE(testing::Message() << wave.nSamplesPerSec << " Hz " << wave.wBitsPerSample << " bits "
                                         << wave.nChannels << " channels");
 
         ComPtr<IBaseFilter> microphone = CreateFilter(devices::CLSID_ToneMicrophone);
         ASSERT_HRESULT_SUCCEEDED(StreamConfig(microphone.Get())->SetFormat(const_cast<AM_MEDIA_TYPE*>(&wanted.Get())));
-        TGraph graph;
-        auto sink = TTestSink::Create(MEDIATYPE_Audio);
-        graph.Add(microphone.Get(), L"Microphone");
-        graph.Add(sink.Get(), L"Sink");
-        ASSERT_HRESULT_SUCCEEDED(
-            graph.graph->ConnectDirect(FindPin(microphone.Get(), PINDIR_OUTPUT).Get(), sink->InputPin(), nullptr));
+        TSourceGraph run(microphone.Get(), MEDIATYPE_Audio);
+        ASSERT_HRESULT_SUCCEEDED(run.connected);
+        TTestSink* sink = run.sink.Get();
+        TGraph& graph = run.graph;
         EXPECT_TRUE(dshow::SameMediaType(sink->ConnectionType().Get(), wanted.Get()));
         ASSERT_HRESULT_SUCCEEDED(graph.control->Run());
         ASSERT_TRUE(WaitUntil([&] { return sink->Count() >= 5; }, std::chrono::seconds(10)));
