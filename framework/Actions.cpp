@@ -121,3 +121,19 @@ void TAction::UnregisterClient(TActionClient* client)
 {
     FClients.erase(std::remove(FClients.begin(), FClients.end(), client), FClients.end());
 }
+
+bool RelinkAction(TAction*& field, TAction* action, TActionClient& client, TComponent& component)
+{
+    if (action == field)
+        return false;
+    if (field) {
+        field->UnregisterClient(&client);
+        field->RemoveFreeNotification(&component);
+    }
+    field = action;
+    if (action) {
+        action->RegisterClient(&client);
+        action->FreeNotification(&component);
+    }
+    return true;
+}

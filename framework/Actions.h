@@ -57,6 +57,10 @@ private:
     std::vector<TActionClient*> FClients;
 };
 
+// Moves a client's link (field) to `action`: the client hears the action's changes and
+// (through `component`) its destruction. Answers false when the link was already there.
+bool RelinkAction(TAction*& field, TAction* action, TActionClient& client, TComponent& component);
+
 class TActionList : public TComponent {
     KIVORA_CLASS(TActionList, TComponent)
 public:

@@ -97,10 +97,10 @@ void TComponent::InsertComponent(TComponent* component)
 
 void TComponent::RemoveComponent(TComponent* component)
 {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it == FComponents.end())
+    if (std::find(FComponents.begin(), FComponents.end(), component) == FComponents.end())
         return;
     Notification(component, opRemove);
+    // The notices may have changed the list; look the component up again.
     FComponents.erase(std::find(FComponents.begin(), FComponents.end(), component));
     component->FOwner = nullptr;
 }

@@ -192,16 +192,7 @@ void TMenuItem::SetVisible(bool visible)
 
 void TMenuItem::SetAction(TAction* action)
 {
-    if (action == FAction)
-        return;
-    if (FAction) {
-        FAction->UnregisterClient(this);
-        FAction->RemoveFreeNotification(this);
-    }
-    FAction = action;
-    if (action) {
-        action->RegisterClient(this);
-        action->FreeNotification(this);
+    if (RelinkAction(FAction, action, *this, *this) && action) {
         FCaptionFromAction = true;
         FCaption.clear(); // take the action's caption below
         ActionChanged(action);

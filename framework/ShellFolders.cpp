@@ -36,5 +36,10 @@ std::wstring DocumentsFolder()
     ITEMIDLIST* raw = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &raw)))
         return {};
-    return PathOf(TItemList(raw));
+    std::wstring path = PathOf(TItemList(raw));
+    // Some systems answer with a trailing backslash; file names are made by appending
+    // "\Image...", so it goes (a drive root such as "C:\" keeps it).
+    if (path.size() > 3 && path.back() == L'\\')
+        path.pop_back();
+    return path;
 }

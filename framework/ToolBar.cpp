@@ -108,16 +108,7 @@ void TToolButton::SetBounds(int left, int top, int width, int height)
 
 void TToolButton::SetAction(TAction* action)
 {
-    if (action == FAction)
-        return;
-    if (FAction) {
-        FAction->UnregisterClient(this);
-        FAction->RemoveFreeNotification(this);
-    }
-    FAction = action;
-    if (action) {
-        action->RegisterClient(this);
-        action->FreeNotification(this);
+    if (RelinkAction(FAction, action, *this, *this) && action) {
         if (Hint().empty())
             SetHint(action->Hint());
         ActionChanged(action);
@@ -385,6 +376,14 @@ void TToolBar::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         UpdateButtonBounds();
         return;
+    case WM_ERASEBKGND: {
+        // The bar's face behind the buttons is the tool bar's Color.
+        RECT r;
+        GetClientRect(Handle(), &r);
+        EraseBackground(reinterpret_cast<HDC>(message.WParam), r);
+        message.Result = 1;
+        return;
+    }
     default:
         break;
     }

@@ -1,6 +1,8 @@
 // TUtilityWindow: a hidden window whose messages go to a method — for components that
-// need a window of their own to receive timer ticks or posted notifications. Exceptions
-// from the method reach the application's handler. The window goes with the object.
+// need a window of their own to receive timer ticks or posted notifications. The method
+// gets every message and passes what it does not handle to DefWindowProcW(Handle(), ...).
+// Exceptions from the method reach the application's handler. The window goes with the
+// object.
 #pragma once
 #include "framework/Handles.h"
 #include "framework/Messages.h"

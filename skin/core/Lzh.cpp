@@ -41,7 +41,8 @@ public:
     }
 
 private:
-    void Refill()
+    // Rare (once per 57 bits or so): kept out of line so GetBit inlines into the tree walk.
+    [[gnu::noinline]] void Refill()
     {
         while (FCount <= 56) {
             if (FNext == FEnd && !FillBuffer())

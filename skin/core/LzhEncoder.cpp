@@ -82,10 +82,10 @@ std::vector<std::uint8_t> TLzhEncoder::Finish(std::uint32_t unpackedLength)
 {
     if (FPendingCount > 0)
         PutBits(8 - FPendingCount, 0);
-    std::vector<std::uint8_t> stream(4);
+    std::vector<std::uint8_t> stream(4 + FBytes.size());
     for (int i = 0; i < 4; ++i)
         stream[i] = static_cast<std::uint8_t>(unpackedLength >> (8 * i));
-    stream.insert(stream.end(), FBytes.begin(), FBytes.end());
+    std::copy(FBytes.begin(), FBytes.end(), stream.begin() + 4);
     FBytes.clear();
     return stream;
 }
@@ -163,8 +163,9 @@ std::vector<std::uint8_t> LzhPack(const std::uint8_t* data, std::size_t size)
     if (size > 0xFFFFFFFFu)
         throw std::length_error("LZH input too large");
     // The window starts with the decoder's blanks, so leading blanks match too.
-    std::vector<std::uint8_t> window(RingStart, Blank);
-    window.insert(window.end(), data, data + size);
+    std::vector<std::uint8_t> window(RingStart + size, Blank);
+    if (size > 0)
+        std::copy(data, data + size, window.begin() + RingStart);
 
     auto finder = std::make_unique<TMatchFinder>(window);
     for (std::int64_t pos = 0; pos < RingStart; ++pos)

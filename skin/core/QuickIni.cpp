@@ -44,10 +44,10 @@ int HexDigit(char c)
 
 void TQuickIni::Load(const std::uint8_t* text, std::size_t size)
 {
+    if (text == nullptr)  // no stream: keep what was loaded before
+        return;
     FLines.clear();
     FSections.clear();
-    if (text == nullptr)
-        return;
     ForEachTextLine(std::string_view(reinterpret_cast<const char*>(text), size), [&](std::string_view raw) {
         const std::string_view line = TrimControls(raw);
         if (line.empty() || line.front() == ';')
@@ -111,7 +111,8 @@ bool ParseIniInteger(const std::string& text, std::int32_t& value)
     // "0x1F" is read as "$1F"; "0x" alone stays as it is (and is not a number).
     std::string hexForm;
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        hexForm = "$" + std::string(s.substr(2));
+        hexForm.assign(1, '$');
+        hexForm.append(s.substr(2));
         s = hexForm;
     }
     while (!s.empty() && s.front() == ' ')

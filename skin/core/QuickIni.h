@@ -12,6 +12,7 @@
 
 class TQuickIni {
 public:
+    // Replaces the text; a null text (no stream) changes nothing.
     void Load(const std::uint8_t* text, std::size_t size);
     void Load(const std::vector<std::uint8_t>& text) { Load(text.data(), text.size()); }
 

@@ -1,5 +1,6 @@
 #include "SkinArchiveWriter.h"
 
+#include "Lzh.h"
 #include "LzhEncoder.h"
 #include "SkinReader.h"
 
@@ -43,5 +44,9 @@ std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinMember>& membe
 
 std::vector<std::uint8_t> PackSkin(const std::vector<TSkinMember>& members)
 {
-    return LzhPack(BuildSkinArchive(members));
+    const std::vector<std::uint8_t> archive = BuildSkinArchive(members);
+    if (archive.size() > KLzhMaxUnpackedLength)
+        throw std::invalid_argument("the skin would unpack to " + std::to_string(archive.size()) +
+                                    " bytes, more than the 64 MiB a skin may hold");
+    return LzhPack(archive);
 }

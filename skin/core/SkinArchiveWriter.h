@@ -16,5 +16,6 @@ struct TSkinMember {
 // member too large for its 32-bit size.
 std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinMember>& members);
 
-// The archive packed as an LZH stream: the bytes of a skin file.
+// The archive packed as an LZH stream: the bytes of a skin file. Also throws
+// std::invalid_argument when the archive is larger than a reader accepts (64 MiB).
 std::vector<std::uint8_t> PackSkin(const std::vector<TSkinMember>& members);

@@ -126,6 +126,37 @@ TEST_F(ControlsTest, ButtonWithModalResultEndsAModalForm)
     EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, L'x', 0), 0);
 }
 
+TEST_F(ControlsTest, ToolBarCustomDrawReachesTheEventThroughTheForm)
+{
+    auto* bar = Add<TToolBar>();
+    auto* button = new TToolButton(Form);
+    button->SetParent(bar);
+    TToolButton* drawn = nullptr;
+    TCustomDrawState drawnState;
+    bar->OnCustomDrawButton = [&](TToolBar* sender, TToolButton* b, TCustomDrawState state, bool& defaultDraw) {
+        EXPECT_EQ(sender, bar);
+        EXPECT_NE(sender->Canvas()->Handle(), nullptr);
+        drawn = b;
+        drawnState = state;
+        defaultDraw = false;
+    };
+    TBBUTTON tb{};
+    ASSERT_TRUE(SendMessageW(bar->Handle(), TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&tb)));
+    TMemoryDC dc(CreateCompatibleDC(nullptr));
+    NMTBCUSTOMDRAW draw{};
+    draw.nmcd.hdr.hwndFrom = bar->Handle();
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.hdc = dc.get();
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(SendMessageW(Form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), CDRF_NOTIFYITEMDRAW);
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(tb.idCommand);
+    draw.nmcd.uItemState = CDIS_HOT | CDIS_SELECTED;
+    EXPECT_EQ(SendMessageW(Form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), CDRF_SKIPDEFAULT);
+    EXPECT_EQ(drawn, button);
+    EXPECT_EQ(drawnState, (TCustomDrawState{cdsHot, cdsSelected}));
+}
+
 TEST_F(ControlsTest, StatusBarPanelsReachTheWindow)
 {
     auto* bar = Add<TStatusBar>();

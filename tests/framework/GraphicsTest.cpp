@@ -5,6 +5,7 @@
 #include "framework/Filer.h"
 #include "framework/Jpeg.h"
 #include "framework/Picture.h"
+#include "framework/Resource.h"
 #include "framework/Stream.h"
 
 #include <gtest/gtest.h>
@@ -238,6 +239,20 @@ TEST(Filer, BinaryPropertiesRoundTripByteForByte)
     std::vector<std::uint8_t> lying = {50, 0, 0, 0, 1, 2};
     EXPECT_THROW(ReadBinaryProperty(holder, L"data", lying), EReadError);
     EXPECT_THROW(ReadBinaryProperty(holder, L"data", std::vector<std::uint8_t>{1, 0}), EReadError);
+}
+
+TEST(Resource, RcDataComesBackAsBytesAndAMissingOneIsNamed)
+{
+    std::vector<std::uint8_t> bytes = ReadRcData(L"KIVORA_TEST_BLOB");
+    std::vector<std::uint8_t> expected = {0x01, 0x02, 0x03, 0x04, 'K', 'i', 'v', 'o', 'r', 'a'};
+    ASSERT_GE(bytes.size(), expected.size());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin()));
+    try {
+        ReadRcData(L"NO_SUCH_BLOB");
+        FAIL() << "a missing resource was read";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find(L"NO_SUCH_BLOB"), std::wstring::npos);
+    }
 }
 
 } // namespace

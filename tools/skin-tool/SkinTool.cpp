@@ -43,8 +43,17 @@ const char* const KUsage =
     throw ESkinTool(name + " is not a skin file or is damaged: its member table does not fit the unpacked data");
 }
 
+// No skin file is larger than this: even incompressible members grow by only a few percent
+// when packed, and a skin unpacks to at most 64 MiB.
+constexpr std::uintmax_t KMaxSkinFileSize = 2ull * KLzhMaxUnpackedLength;
+
 TSkinReader LoadSkinFile(const std::string& file)
 {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(PathFromUtf8(file), ec);
+    if (!ec && size > KMaxSkinFileSize)
+        throw ESkinTool("'" + file + "' is not a skin file: at " + std::to_string(size) +
+                        " bytes it is larger than any skin (128 MiB)");
     const std::vector<std::uint8_t> bytes = ReadWholeFile(PathFromUtf8(file));
     TSkinReader reader;
     bool otherVersion = false;
@@ -87,6 +96,14 @@ int Pack(const std::string& folderArg, const std::string& outArg, std::ostream& 
             return IsIniName(a);
         return AsciiLowerCase(a) < AsciiLowerCase(b);
     });
+
+    // Sizes first, so a folder too large for a skin is refused before anything is read.
+    std::uintmax_t total = 0;
+    for (const std::string& name : names)
+        total += fs::file_size(folder / PathFromUtf8(name));
+    if (total > KLzhMaxUnpackedLength)
+        throw ESkinTool("the files of '" + folderArg + "' hold " + std::to_string(total) +
+                        " bytes, more than the 64 MiB a skin may hold");
 
     std::set<std::string> seen;
     std::vector<TSkinMember> members;

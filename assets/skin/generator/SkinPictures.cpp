@@ -41,6 +41,16 @@ TLook LookOf(TState s)
     }
 }
 
+// One frame per state, side by side, in the order given.
+template <typename TDraw>
+TPicture StateStrip(std::initializer_list<TState> states, TDraw&& draw)
+{
+    std::vector<TPicture> frames;
+    for (TState s : states)
+        frames.push_back(draw(s));
+    return Strip(frames);
+}
+
 // A rounded, bordered face filling a w x h frame; the corners stay transparent.
 TPicture Face(int w, int h, TState s, double radius = 3)
 {
@@ -300,17 +310,15 @@ TPicture ScrollThumb(bool horizontal)
 // Tabs: normal, selected, disabled, hot, pressed; open at the bottom.
 TPicture Tabs()
 {
-    std::vector<TPicture> frames;
-    for (TState s : {stNormal, stFocused, stDisabled, stHot, stPressed}) {
+    return StateStrip({stNormal, stFocused, stDisabled, stHot, stPressed}, [](TState s) {
         const TLook look = LookOf(s);
         TPicture p(32, 24);
         p.Paint(RoundRect(0, 0, 32, 28, 4), s == stFocused ? KBorder : look.Border);
         p.PaintGradient(RoundRect(1, 1, 31, 28, 3), 1, 24, look.Top, s == stFocused ? KWhite : look.Bottom);
         if (s == stFocused)
             p.Paint(RoundRect(2, 1, 30, 3, 1), KAccent);
-        frames.push_back(p);
-    }
-    return Strip(frames);
+        return p;
+    });
 }
 
 // Combo arrow glyphs (normal, pressed, disabled, hot) and the size grip.
@@ -334,28 +342,24 @@ TPicture ExtraImages()
 // the control's own face shows.
 TPicture SunkEdge()
 {
-    std::vector<TPicture> frames;
-    for (TState s : {stNormal, stPressed, stDisabled, stHot}) {
+    return StateStrip({stNormal, stPressed, stDisabled, stHot}, [](TState s) {
         TPicture p(24, 21);
         const TRgb border = s == stPressed || s == stHot ? KAccent : s == stDisabled ? KDisabled : KBorder;
         p.Paint(Subtract(RoundRect(0, 0, 24, 21, 3), RoundRect(2, 2, 22, 19, 1)), border);
         p.Paint(Subtract(RoundRect(1, 1, 23, 20, 2), RoundRect(2, 2, 22, 19, 1)), KWhite);
-        frames.push_back(p);
-    }
-    return Strip(frames);
+        return p;
+    });
 }
 
 TPicture ComboButton()
 {
-    std::vector<TPicture> frames;
-    for (TState s : {stNormal, stPressed, stDisabled, stHot}) {
+    return StateStrip({stNormal, stPressed, stDisabled, stHot}, [](TState s) {
         const TLook look = LookOf(s);
         TPicture p(19, 21);
         p.FillRect(0, 3, 1, 18, s == stDisabled ? KDisabled : Rgb(208, 212, 218));
         p.PaintGradient(RoundRect(1, 2, 17, 19, 2), 2, 19, look.Top, look.Bottom);
-        frames.push_back(p);
-    }
-    return Strip(frames);
+        return p;
+    });
 }
 
 TPicture GroupBoxLabel()
@@ -369,16 +373,14 @@ TPicture GroupBoxLabel()
 // Column headers: normal, pressed, disabled, hot, sorted.
 TPicture HeaderBar()
 {
-    std::vector<TPicture> frames;
-    for (TState s : {stNormal, stPressed, stDisabled, stHot, stFocused}) {
+    return StateStrip({stNormal, stPressed, stDisabled, stHot, stFocused}, [](TState s) {
         const TLook look = LookOf(s);
         TPicture p(40, 20);
         p.Gradient(0, 0, 40, 20, look.Top, s == stFocused ? Rgb(236, 243, 253) : look.Bottom);
         p.FillRect(0, 19, 40, 20, s == stHot || s == stFocused ? KAccent : KBorder);
         p.FillRect(39, 3, 40, 17, Rgb(200, 204, 210));
-        frames.push_back(p);
-    }
-    return Strip(frames);
+        return p;
+    });
 }
 
 // Status panels: lowered, raised, plain.

@@ -1,5 +1,8 @@
 #include "Filter.h"
 
+#include "framework/Filer.h"
+#include "framework/Stream.h"
+
 const TClassInfo& TFilter::StaticClass()
 {
     static const TClassInfo info(L"TFilter", &TMediaComponent::StaticClass(), {
@@ -37,6 +40,23 @@ void TFilter::Notification(TComponent* component, TOperation operation)
     TMediaComponent::Notification(component, operation);
     if (operation == opRemove && component == FFilterGraph)
         FFilterGraph = nullptr;  // the graph is going: forget it without calling it
+}
+
+void TFilter::DefineProperties(TFiler& filer)
+{
+    TMediaComponent::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        L"BaseFilter.data",
+        [this](TStream& stream) {
+            FBaseFilter.SetDataLength(uint32_t(stream.Remaining()));
+            if (FBaseFilter.DataLength())
+                stream.Read(FBaseFilter.Data(), FBaseFilter.DataLength());
+        },
+        [this](TStream& stream) {
+            if (FBaseFilter.DataLength())
+                stream.Write(FBaseFilter.Data(), FBaseFilter.DataLength());
+        },
+        true);
 }
 
 HRESULT TFilter::QueryInterface(REFIID iid, void** object)

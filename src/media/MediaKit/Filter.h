@@ -21,6 +21,7 @@ public:
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void DefineProperties(TFiler& filer) override;
 
     Microsoft::WRL::ComPtr<IBaseFilter> MemberFilter() override { return FFilter; }
     std::wstring MemberName() override { return Name(); }

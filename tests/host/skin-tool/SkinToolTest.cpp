@@ -138,6 +138,15 @@ TEST_F(SkinTool, UnpackWritesOnlyPlainNamesInsideTheFolder)
 TEST_F(SkinTool, UsageAndPackErrors)
 {
     fs::create_directories(Dir / "nothing");
+    fs::create_directories(Dir / "twins");
+    WriteWholeFile(Dir / "twins" / "a.bmp", {1});
+    WriteWholeFile(Dir / "twins" / "A.bmp", {2});  // a reader would only ever find one of them
+    // Sparse files: the size limits are checked before anything is read.
+    fs::create_directories(Dir / "big");
+    WriteWholeFile(Dir / "big" / "huge.bmp", {});
+    fs::resize_file(Dir / "big" / "huge.bmp", 65u << 20);
+    WriteWholeFile(Dir / "huge.skn", {});
+    fs::resize_file(Dir / "huge.skn", 129u << 20);
     const struct {
         std::vector<std::string> Args;
         int Exit;
@@ -150,6 +159,9 @@ TEST_F(SkinTool, UsageAndPackErrors)
         {{"pack", P("no-such-folder"), P("x.skn")}, 1, "is not a folder"},
         {{"pack", P("nothing"), P("x.skn")}, 1, "holds no files to pack"},
         {{"pack", P("in"), P("no-such-folder/x.skn")}, 1, "cannot write"},
+        {{"pack", P("twins"), P("x.skn")}, 1, "differs from another file only in letter case"},
+        {{"pack", P("big"), P("x.skn")}, 1, "more than the 64 MiB a skin may hold"},
+        {{"list", P("huge.skn")}, 1, "larger than any skin"},
     };
     for (const auto& c : cases) {
         const TRun run = RunTool(c.Args);

@@ -165,8 +165,9 @@ TEST(Lzh, EncoderRoundTrips)
         TBytes unpacked;
         ASSERT_TRUE(LzhUnpack(stream.data(), stream.size(), unpacked)) << c.Name;
         EXPECT_EQ(unpacked, c.Data) << c.Name;
-        if (c.Data.size() < 100000)
+        if (c.Data.size() < 100000) {
             EXPECT_EQ(DecodeLiteral(stream), c.Data) << c.Name << ", literal decoder";
+        }
     }
     // Compressible data really shrinks.
     EXPECT_LT(LzhPack(SkinTestData::Text(20000)).size(), 20000u / 3);
@@ -195,8 +196,9 @@ TEST(Lzh, UnpackRejectsLengthsTheStreamCannotProduce)
     for (const TCase& c : cases) {
         TBytes unpacked;
         EXPECT_EQ(LzhUnpack(c.Stream.data(), c.Stream.size(), unpacked), c.Accepted) << c.Name;
-        if (!c.Accepted)
+        if (!c.Accepted) {
             EXPECT_TRUE(unpacked.empty()) << c.Name;
+        }
     }
     EXPECT_THROW(TLZH().Decode(KLzhMaxUnpackedLength + 1, {}, {}), ElzhException);
 }

@@ -107,17 +107,21 @@ TEST(QuickIni, IntegerConversion)
     for (const auto& c : cases) {
         std::int32_t v = 12345;
         EXPECT_EQ(ParseIniInteger(c.Text, v), c.Ok) << c.Text;
-        if (c.Ok)
+        if (c.Ok) {
             EXPECT_EQ(v, c.Value) << c.Text;
+        }
     }
 }
 
-TEST(QuickIni, TextEndsAtZeroByteAndReloadForgetsOldText)
+TEST(QuickIni, TextEndsAtZeroByteAndReloading)
 {
     TQuickIni ini;
     ini.Load(SkinTestData::Bytes(std::string("[A]\r\nx=1\r\n\0[B]\r\ny=2", 19)));
     EXPECT_EQ(ini.ReadString("A", "x", ""), "1");
     EXPECT_EQ(ini.ReadString("B", "y", "none"), "none");
-    ini.Load(nullptr, 0);
+    ini.Load(nullptr, 0);  // no stream at all: nothing changes
+    EXPECT_EQ(ini.ReadString("A", "x", "gone"), "1");
+    const std::uint8_t empty[1] = {0};
+    ini.Load(empty, 0);
     EXPECT_EQ(ini.ReadString("A", "x", "gone"), "gone");
 }

@@ -97,12 +97,16 @@ TEST(SkinReader, WrongVersionReportsTheMessageAndLoadsNothing)
 
 TEST(SkinReader, RejectsArchivesThatPointPastTheirBytes)
 {
-    std::string manyNames;
-    for (int i = 0; i < 1002; ++i)
-        manyNames += "m" + std::to_string(i) + "\r\n";
-    std::string mostNames;
-    for (int i = 0; i < 1001; ++i)
-        mostNames += "m" + std::to_string(i) + "\r\n";
+    auto nameList = [](int count) {
+        std::string names;
+        for (int i = 0; i < count; ++i) {
+            names += 'm';
+            names += std::to_string(i);
+            names += "\r\n";
+        }
+        return names;
+    };
+    const std::string manyNames = nameList(1002), mostNames = nameList(1001);
 
     auto header = [](std::int32_t version, std::int32_t nameListLength) {
         TBytes out;
@@ -133,8 +137,9 @@ TEST(SkinReader, RejectsArchivesThatPointPastTheirBytes)
     for (const TCase& c : cases) {
         TSkinReader reader;
         EXPECT_EQ(reader.Load(LzhPack(c.Unpacked)), c.Accepted) << c.Name;
-        if (!c.Accepted)
+        if (!c.Accepted) {
             EXPECT_EQ(reader.MemberCount(), 0) << c.Name;
+        }
     }
     TSkinReader reader;
     EXPECT_FALSE(reader.Load(TBytes{1, 2}));  // not even an LZH header

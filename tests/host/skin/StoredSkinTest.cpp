@@ -113,10 +113,11 @@ TEST_F(StoredSkin, TitleBarButtonsAndPictures)
         const std::string section = "Button" + std::to_string(i);
         EXPECT_EQ(Ini.ReadInteger(section, "Action", -99), actions[i]) << section;
         const std::string image = Ini.ReadString(section, "ButtonImage", "");
-        if (actions[i] == 3)
+        if (actions[i] == 3) {
             EXPECT_EQ(image, "") << section;
-        else
+        } else {
             EXPECT_EQ(PictureSize(image), std::make_pair(57, 20)) << section;
+        }
     }
     EXPECT_EQ(PictureSize(Str("MDICONTROLS", "Image")), std::make_pair(180, 15));
     EXPECT_EQ(PictureSize(Str("Buttons", "CheckButton")), std::make_pair(65, 13));
