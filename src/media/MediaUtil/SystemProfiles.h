@@ -1,6 +1,8 @@
 // The 28 Windows Media system profiles the ASF writer can be configured with.
 #pragma once
 
+#include "framework/Properties.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -16,6 +18,17 @@ enum TWMPofiles8 : uint8_t {
     wmp_V80_288VideoOnly, wmp_V80_56VideoOnly, wmp_V80_FAIRVBRVideo,
     wmp_V80_HIGHVBRVideo, wmp_V80_BESTVBRVideo,
 };
+// The value names, so that Profile is published as an enumeration.
+KIVORA_ENUM_NAMES(TWMPofiles8,
+    L"wmp_V70_1500FilmContentVideo", L"wmp_V80_255VideoPDA", L"wmp_V80_150VideoPDA",
+    L"wmp_V80_28856VideoMBR", L"wmp_V80_100768VideoMBR", L"wmp_V80_288100VideoMBR",
+    L"wmp_V80_288Video", L"wmp_V80_56Video", L"wmp_V80_100Video", L"wmp_V80_256Video",
+    L"wmp_V80_384Video", L"wmp_V80_768Video", L"wmp_V80_700NTSCVideo", L"wmp_V80_1400NTSCVideo",
+    L"wmp_V80_384PALVideo", L"wmp_V80_700PALVideo", L"wmp_V80_288MonoAudio",
+    L"wmp_V80_288StereoAudio", L"wmp_V80_32StereoAudio", L"wmp_V80_48StereoAudio",
+    L"wmp_V80_64StereoAudio", L"wmp_V80_96StereoAudio", L"wmp_V80_128StereoAudio",
+    L"wmp_V80_288VideoOnly", L"wmp_V80_56VideoOnly", L"wmp_V80_FAIRVBRVideo",
+    L"wmp_V80_HIGHVBRVideo", L"wmp_V80_BESTVBRVideo")
 
 constexpr int kSystemProfileCount = 28;
 
