@@ -31,26 +31,10 @@ TASFWriter::~TASFWriter()
     SetFilterGraph(nullptr);
 }
 
-void TASFWriter::SetFilterGraph(TFilterGraph* graph)
-{
-    if (graph == FFilterGraph)
-        return;
-    if (FFilterGraph) {
-        FFilterGraph->RemoveMember(this);
-        FFilterGraph->RemoveFreeNotification(this);
-    }
-    FFilterGraph = graph;
-    if (graph) {
-        graph->FreeNotification(this);
-        graph->AddMember(this);
-    }
-}
-
 void TASFWriter::Notification(TComponent* component, TOperation operation)
 {
     TMediaComponent::Notification(component, operation);
-    if (operation == opRemove && component == FFilterGraph)
-        FFilterGraph = nullptr;  // the graph is going: forget it without calling it
+    FGraphLink.Notification(component, operation);
 }
 
 HRESULT TASFWriter::QueryInterface(REFIID iid, void** object)

@@ -11,6 +11,7 @@
 
 #include "AsfWriterInterfaces.h"
 #include "FilterGraph.h"
+#include "GraphLink.h"
 #include "GraphMember.h"
 #include "MediaComponent.h"
 #include "SystemProfiles.h"
@@ -34,8 +35,8 @@ public:
     explicit TASFWriter(TComponent* owner);
     ~TASFWriter() override;
 
-    TFilterGraph* FilterGraph() const { return FFilterGraph; }
-    void SetFilterGraph(TFilterGraph* graph);
+    TFilterGraph* FilterGraph() const { return FGraphLink.Graph(); }
+    void SetFilterGraph(TFilterGraph* graph) { FGraphLink.Set(graph); }
     // While the writer exists: the writer's current profile (255 when it is none of the
     // system profiles); otherwise the stored one.
     TWMPofiles8 Profile() const;
@@ -75,7 +76,7 @@ private:
     void KeepPins();
     void OpenNetworkSink();
 
-    TFilterGraph* FFilterGraph = nullptr;
+    TGraphLink FGraphLink{*this, *this};
     TWMPofiles8 FProfile = wmp_V70_1500FilmContentVideo;  // a new component's stored value (the form stores its own)
     std::wstring FFileName;
     DWORD FPort = 0;

@@ -20,26 +20,10 @@ TFilter::~TFilter()
     SetFilterGraph(nullptr);
 }
 
-void TFilter::SetFilterGraph(TFilterGraph* graph)
-{
-    if (graph == FFilterGraph)
-        return;
-    if (FFilterGraph) {
-        FFilterGraph->RemoveMember(this);
-        FFilterGraph->RemoveFreeNotification(this);
-    }
-    FFilterGraph = graph;
-    if (graph) {
-        graph->FreeNotification(this);
-        graph->AddMember(this);
-    }
-}
-
 void TFilter::Notification(TComponent* component, TOperation operation)
 {
     TMediaComponent::Notification(component, operation);
-    if (operation == opRemove && component == FFilterGraph)
-        FFilterGraph = nullptr;  // the graph is going: forget it without calling it
+    FGraphLink.Notification(component, operation);
 }
 
 void TFilter::DefineProperties(TFiler& filer)

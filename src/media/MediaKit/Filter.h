@@ -4,6 +4,7 @@
 #pragma once
 
 #include "FilterGraph.h"
+#include "GraphLink.h"
 #include "GraphMember.h"
 #include "MediaComponent.h"
 #include "PersistentMemory.h"
@@ -14,8 +15,8 @@ public:
     explicit TFilter(TComponent* owner);
     ~TFilter() override;
 
-    TFilterGraph* FilterGraph() const { return FFilterGraph; }
-    void SetFilterGraph(TFilterGraph* graph);
+    TFilterGraph* FilterGraph() const { return FGraphLink.Graph(); }
+    void SetFilterGraph(TFilterGraph* graph) { FGraphLink.Set(graph); }
     // The stored device moniker (binary property "data").
     TBaseFilter& BaseFilter() { return FBaseFilter; }
 
@@ -28,7 +29,7 @@ public:
     void MemberNotify(TMemberOperation operation, int param) override;
 
 private:
-    TFilterGraph* FFilterGraph = nullptr;
+    TGraphLink FGraphLink{*this, *this};
     TBaseFilter FBaseFilter;
     Microsoft::WRL::ComPtr<IBaseFilter> FFilter;
 };

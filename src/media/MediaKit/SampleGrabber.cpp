@@ -88,26 +88,10 @@ TSampleGrabber::~TSampleGrabber()
     SetFilterGraph(nullptr);
 }
 
-void TSampleGrabber::SetFilterGraph(TFilterGraph* graph)
-{
-    if (graph == FFilterGraph)
-        return;
-    if (FFilterGraph) {
-        FFilterGraph->RemoveMember(this);
-        FFilterGraph->RemoveFreeNotification(this);
-    }
-    FFilterGraph = graph;
-    if (graph) {
-        graph->FreeNotification(this);
-        graph->AddMember(this);
-    }
-}
-
 void TSampleGrabber::Notification(TComponent* component, TOperation operation)
 {
     TMediaComponent::Notification(component, operation);
-    if (operation == opRemove && component == FFilterGraph)
-        FFilterGraph = nullptr;
+    FGraphLink.Notification(component, operation);
 }
 
 void TSampleGrabber::DefineProperties(TFiler& filer)

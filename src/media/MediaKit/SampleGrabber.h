@@ -6,6 +6,7 @@
 #pragma once
 
 #include "FilterGraph.h"
+#include "GraphLink.h"
 #include "GraphMember.h"
 #include "MediaComponent.h"
 #include "MediaType.h"
@@ -24,8 +25,8 @@ public:
     explicit TSampleGrabber(TComponent* owner);
     ~TSampleGrabber() override;
 
-    TFilterGraph* FilterGraph() const { return FFilterGraph; }
-    void SetFilterGraph(TFilterGraph* graph);
+    TFilterGraph* FilterGraph() const { return FGraphLink.Graph(); }
+    void SetFilterGraph(TFilterGraph* graph) { FGraphLink.Set(graph); }
     // The type the filter accepts (stored as the binary property "MediaType.data").
     TMediaType& MediaType() { return FMediaType; }
 
@@ -48,7 +49,7 @@ private:
     void ApplyMediaType();
     void BufferReceived(double sampleTime, BYTE* buffer, long length);
 
-    TFilterGraph* FFilterGraph = nullptr;
+    TGraphLink FGraphLink{*this, *this};
     TMediaType FMediaType;
     Microsoft::WRL::ComPtr<IBaseFilter> FFilter;
     Microsoft::WRL::ComPtr<ISampleGrabber> FGrabber;

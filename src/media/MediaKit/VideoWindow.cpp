@@ -46,7 +46,7 @@ constexpr LONG kChildStyle = WS_CHILD | WS_CLIPSIBLINGS;
 
 void TVMROptions::RebuildRenderer()
 {
-    if (FOwner.FMode == vmVMR && FOwner.FFilterGraph && FOwner.FFilterGraph->Active())
+    if (FOwner.FMode == vmVMR && FOwner.FGraphLink.Graph() && FOwner.FGraphLink.Graph()->Active())
         FOwner.Rejoin();
 }
 
@@ -120,39 +120,21 @@ bool TVideoWindow::VMR9Available()
 void TVideoWindow::SetMode(TVideoMode mode)
 {
     FMode = mode == vmVMR && !VMR9Available() ? vmNormal : mode;
-    if (FFilterGraph && FFilterGraph->Active())
+    if (FGraphLink.Graph() && FGraphLink.Graph()->Active())
         Rejoin();
 }
 
 void TVideoWindow::Rejoin()
 {
-    TFilterGraph* graph = FFilterGraph;
+    TFilterGraph* graph = FGraphLink.Graph();
     graph->RemoveMember(this);
     graph->AddMember(this);
-}
-
-void TVideoWindow::SetFilterGraph(TFilterGraph* graph)
-{
-    if (graph == FFilterGraph)
-        return;
-    if (FFilterGraph) {
-        FFilterGraph->RemoveMember(this);
-        FFilterGraph->RemoveEventSink(this);
-        FFilterGraph->RemoveFreeNotification(this);
-    }
-    FFilterGraph = graph;
-    if (graph) {
-        graph->FreeNotification(this);
-        graph->AddMember(this);
-        graph->AddEventSink(this);
-    }
 }
 
 void TVideoWindow::Notification(TComponent* component, TOperation operation)
 {
     TCustomControl::Notification(component, operation);
-    if (operation == opRemove && component == FFilterGraph)
-        FFilterGraph = nullptr;
+    FGraphLink.Notification(component, operation);
 }
 
 void TVideoWindow::ReadSavedStyles()

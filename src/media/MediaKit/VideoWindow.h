@@ -7,6 +7,7 @@
 #pragma once
 
 #include "FilterGraph.h"
+#include "GraphLink.h"
 #include "GraphMember.h"
 
 #include "framework/CustomControl.h"
@@ -68,8 +69,8 @@ public:
     TVideoMode Mode() const { return FMode; }
     // vmVMR falls back to vmNormal where the VMR-9 cannot be created.
     void SetMode(TVideoMode mode);
-    TFilterGraph* FilterGraph() const { return FFilterGraph; }
-    void SetFilterGraph(TFilterGraph* graph);
+    TFilterGraph* FilterGraph() const { return FGraphLink.Graph(); }
+    void SetFilterGraph(TFilterGraph* graph) { FGraphLink.Set(graph); }
     TVMROptions* VMROptions() const { return const_cast<TVMROptions*>(&FVMROptions); }
     bool FullScreen() const { return FFullScreen; }
     void SetFullScreen(bool fullScreen);
@@ -118,7 +119,7 @@ private:
     void ReadSavedStyles();
 
     TVideoMode FMode = vmNormal;
-    TFilterGraph* FFilterGraph = nullptr;
+    TGraphLink FGraphLink{*this, *this, this};
     TVMROptions FVMROptions;
     bool FFullScreen = false;
     bool FFullScreenTopMost = false;
