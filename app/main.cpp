@@ -1,47 +1,23 @@
-// Kivora's program entry: for now one top-level window with the program's caption,
-// closed by the user or by WM_CLOSE.
-#include <windows.h>
+// Kivora's program entry: the main window, the snapshot viewer, then the settings
+// dialog, which refuses to go on without a video capture device.
+#include "MainForm.h"
+#include "OptionForm.h"
+#include "ShowImageForm.h"
 
-namespace {
+#include "framework/Application.h"
 
-constexpr wchar_t kWindowClass[] = L"TMainForm";
-constexpr wchar_t kCaption[] = L"Kivora 视频捕捉";
-
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+    Application->Initialize();
+    Application->SetTitle(L"Kivora");
+    Application->CreateForm(MainForm);
+    Application->CreateForm(ShowImageForm);
+    Application->CreateForm(frm_Option);
+    if (NoVideoDevice) {
+        Application->Terminate();
+    } else {
+        MainForm->BindToGraph(frm_Option->FilterGraph);
+        Application->Run();
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
-{
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc))
-        return 1;
-
-    HWND window = CreateWindowExW(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                                  nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return 0;
 }

@@ -1,0 +1,490 @@
+#include "MainForm.h"
+
+#include "FilterList.h"
+#include "FormatText.h"
+#include "MediaErrors.h"
+#include "MediaUuids.h"
+#include "OptionForm.h"
+#include "OutputFiles.h"
+#include "RendererChoice.h"
+#include "ShowImageForm.h"
+#include "ToolbarArt.h"
+#include "VideoLayout.h"
+
+#include "framework/MessageBox.h"
+#include "framework/ShellFolders.h"
+
+#include <uuids.h>
+
+using Microsoft::WRL::ComPtr;
+
+TMainForm* MainForm = nullptr;
+std::unique_ptr<TJPEGImage> SnapshotJpeg;
+
+namespace {
+constexpr int kPlaybackBarHeight = 29;
+const wchar_t kNoVideoDevice[] = L"视频设备未连接好.";
+}
+
+const TClassInfo& TMainForm::StaticClass()
+{
+    static const TClassInfo info(L"TMainForm", &TForm::StaticClass());
+    return info;
+}
+
+void TMainForm::CreateComponents()
+{
+    SetName(L"MainForm");
+    SetCaption(L"Kivora");
+    SetBorderStyle(bsSingle);
+    SetBorderIcons({biSystemMenu, biMinimize});
+    SetClientWidth(636);
+    SetClientHeight(548);
+    SetColor(clBlack);
+    SetPosition(poScreenCenter);
+    SetShowHint(true);
+    Font()->SetName(L"MS Sans Serif");
+    Font()->SetSize(8);
+
+    auto* actions = new TActionList(this);
+    auto action = [&](const wchar_t* name, const wchar_t* caption, void (TMainForm::*handler)(TObject*)) {
+        auto* a = new TAction(this);
+        a->SetName(name);
+        a->SetActionList(actions);
+        a->SetCaption(caption);
+        a->OnExecute = TNotifyEvent(this, handler);
+        return a;
+    };
+    Action_FullScreen = action(L"Action_FullScreen", L"FullScreen", &TMainForm::Action_FullScreenExecute);
+    Action_OpenFile = action(L"Action_OpenFile", L"Action_PlayFile", &TMainForm::Action_OpenFileExecute);
+    Action_OnTop = action(L"Action_OnTop", L"Action_OnTop", &TMainForm::Action_OnTopExecute);
+    Action_Stop = action(L"Action_Stop", L"Action_Stop", &TMainForm::Action_StopExecute);
+    Action_Play = action(L"Action_Play", L"Action_Play", &TMainForm::Action_PlayExecute);
+
+    PopupMenu = new TPopupMenu(this);
+    PopupMenu->SetName(L"PopupMenu");
+    auto item = [&](const wchar_t* name, const wchar_t* caption, TAction* linked, void (TMainForm::*handler)(TObject*)) {
+        auto* i = new TMenuItem(this);
+        i->SetName(name);
+        if (linked)
+            i->SetAction(linked);
+        i->SetCaption(caption);
+        if (handler)
+            i->OnClick = TNotifyEvent(this, handler);
+        PopupMenu->Items()->Add(i);
+        return i;
+    };
+    item(L"Pop_PlayFile", L"播放文件", Action_OpenFile, nullptr);
+    item(L"N1", L"-", nullptr, nullptr);
+    Pop_Preview = item(L"Pop_Preview", L"活动视频", nullptr, &TMainForm::TB_PreviewClick);
+    item(L"Pop_Snap", L"拍照", nullptr, &TMainForm::TB_SnapClick);
+    Pop_Capture = item(L"Pop_Capture", L"录制电影", nullptr, nullptr);
+    item(L"N2", L"-", nullptr, nullptr);
+    item(L"Pop_Setup", L"设置", nullptr, &TMainForm::TB_SetupVideoCtrolClick);
+    item(L"N3", L"-", nullptr, nullptr);
+    Pop_FullScreen = item(L"Pop_FullScreen", L"全屏", Action_FullScreen, nullptr);
+    Pop_OnTop = item(L"Pop_OnTop", L"前端显示", Action_OnTop, nullptr);
+
+    auto* images = new TImageList(this);
+    images->SetWidth(47);
+    images->SetHeight(37);
+    for (int i = 0; i < 5; ++i)
+        images->AddMasked(*ToolbarPicture(i), clFuchsia);
+    ToolBar = new TToolBar(this);
+    ToolBar->SetName(L"ToolBar");
+    ToolBar->SetParent(this);
+    ToolBar->SetBounds(0, 0, 636, 48);
+    ToolBar->SetButtonWidth(54);
+    ToolBar->SetButtonHeight(43);
+    ToolBar->SetImages(images);
+    auto button = [&](const wchar_t* name, int picture, const wchar_t* hint, void (TMainForm::*handler)(TObject*)) {
+        if (picture > 0) {
+            auto* separator = new TToolButton(this);
+            separator->SetStyle(tbsSeparator);
+            separator->SetWidth(8);
+            separator->SetParent(ToolBar);
+        }
+        auto* b = new TToolButton(this);
+        b->SetName(name);
+        b->SetImageIndex(picture);
+        b->SetHint(hint);
+        if (handler)
+            b->OnClick = TNotifyEvent(this, handler);
+        b->SetParent(ToolBar);
+        return b;
+    };
+    TB_Preview = button(L"TB_Preview", 0, L"Preview", &TMainForm::TB_PreviewClick);
+    TB_Snap = button(L"TB_Snap", 1, L"Snap", &TMainForm::TB_SnapClick);
+    TB_CapWmv = button(L"TB_CapWmv", 2, L"Video Capture ", nullptr);
+    TB_SetupVideoCtrol = button(L"TB_SetupVideoCtrol", 3, L"Setup", &TMainForm::TB_SetupVideoCtrolClick);
+    About = button(L"About", 4, L"About", nullptr);
+
+    VideoWindow = new TVideoWindow(this);
+    VideoWindow->SetName(L"VideoWindow");
+    VideoWindow->SetParent(this);
+    VideoWindow->SetBounds(0, 48, 640, 480);
+    VideoWindow->SetColor(clBlack);
+    VideoWindow->SetMode(vmVMR);
+    VideoWindow->VMROptions()->SetMode(RunningOnWine() ? vmrWindowless : vmrWindowed);
+    VideoWindow->SetPopupMenu(PopupMenu);
+    VideoWindow->OnDblClick = TNotifyEvent(this, &TMainForm::Action_FullScreenExecute);
+
+    auto* playbackImages = new TImageList(this);
+    playbackImages->SetWidth(16);
+    playbackImages->SetHeight(16);
+    for (int i = 0; i < 12; ++i)
+        playbackImages->AddMasked(*PlaybackPicture(i), clFuchsia);
+    Panel_PlayBack = new TPanel(this);
+    Panel_PlayBack->SetName(L"Panel_PlayBack");
+    Panel_PlayBack->SetParent(this);
+    Panel_PlayBack->SetBounds(0, 499, 641, kPlaybackBarHeight);
+    Panel_PlayBack->SetVisible(false);
+    auto* playBar = new TToolBar(this);
+    playBar->SetName(L"ToolBar_PlayBack");
+    playBar->SetParent(Panel_PlayBack);
+    playBar->SetBounds(0, 0, 639, kPlaybackBarHeight);
+    playBar->SetImages(playbackImages);
+    TB_Play = new TToolButton(this);
+    TB_Play->SetName(L"TB_Play");
+    TB_Play->SetAction(Action_Play);
+    TB_Play->SetImageIndex(3);
+    TB_Play->SetParent(playBar);
+    auto* separator = new TToolButton(this);
+    separator->SetStyle(tbsSeparator);
+    separator->SetParent(playBar);
+    TB_Stop = new TToolButton(this);
+    TB_Stop->SetName(L"TB_Stop");
+    TB_Stop->SetAction(Action_Stop);
+    TB_Stop->SetImageIndex(4);
+    TB_Stop->SetParent(playBar);
+
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName(L"StatusBar");
+    StatusBar->SetParent(this);
+    StatusBar->SetHeight(19);
+    StatusBar->Panels().Add()->SetWidth(100);
+    StatusBar->Panels().Add()->SetWidth(300);
+
+    SampleGrabber = new TSampleGrabber(this);
+    SampleGrabber->SetName(L"SampleGrabber");
+    ASFWriter = new TASFWriter(this);
+    ASFWriter->SetName(L"ASFWriter");
+    ASFWriter->SetProfile(wmp_V80_56VideoOnly);
+    ASFWriter->SetFileName(L"test.wmv");
+    Timer = new TTimer(this);
+    Timer->SetName(L"Timer");
+    Timer->SetEnabled(false);
+    Timer->SetInterval(10);
+    Timer->OnTimer = TNotifyEvent(this, &TMainForm::TimerTimer);
+    OpenDialog = new TOpenDialog(this);
+    OpenDialog->SetName(L"OpenDialog");
+    OpenDialog->SetFilter(L"WMV File (*.wmv)|*.wmv|AVI File (*.avi *.rmvb)|*.avi;*.rmvb|MPEG File (*.mpg *.mpeg)|*.mpg;*.mpeg");
+
+    OnCreate = TNotifyEvent(this, &TMainForm::FormCreate);
+    OnShow = TNotifyEvent(this, &TMainForm::FormShow);
+    OnClose = TCloseEvent(this, &TMainForm::FormClose);
+}
+
+void TMainForm::BindToGraph(TFilterGraph* graph)
+{
+    VideoWindow->SetFilterGraph(graph);
+    SampleGrabber->SetFilterGraph(graph);
+}
+
+void TMainForm::FormCreate(TObject*)
+{
+    SnapshotJpeg = std::make_unique<TJPEGImage>();
+    SnapshotJpeg->SetCompressionQuality(100);
+}
+
+void TMainForm::FormShow(TObject*)
+{
+    SetCaption(L"Kivora 视频捕捉");
+    TB_Preview->SetHint(L"开始预览");
+    TB_Snap->SetHint(L"拍照");
+    TB_CapWmv->SetHint(L"录制电影");
+    TB_SetupVideoCtrol->SetHint(L"设置视频");
+    FMode = mmIdle;
+    FSaveDir = DocumentsFolder();
+}
+
+void TMainForm::FormClose(TObject*, TCloseAction&)
+{
+    frm_Option->FilterGraph->StopGraph();
+    frm_Option->FilterGraph->SetActive(false);
+}
+
+bool TMainForm::RefreshVideoDevices()
+{
+    frm_Option->FVideoDevices = std::make_unique<TSysDevEnum>(CLSID_VideoInputDeviceCategory);
+    if (frm_Option->FVideoDevices->FilterCount() > 0)
+        return true;
+    ShowMessage(kNoVideoDevice);
+    FMode = mmIdle;
+    return false;
+}
+
+void TMainForm::ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth)
+{
+    const TVideoLayout layout = FitToVideoSize(width, height, startMargins ? kStartMargins : kSettingsMargins);
+    if (layout.WindowWidth)
+        SetWidth(*layout.WindowWidth);
+    if (layout.WindowHeight)
+        SetHeight(*layout.WindowHeight);
+    VideoWindow->SetBounds(layout.VideoLeft.value_or(VideoWindow->Left()), layout.VideoTop.value_or(VideoWindow->Top()),
+                           keepVideoWidth ? VideoWindow->Width() : layout.VideoWidth.value_or(VideoWindow->Width()),
+                           layout.VideoHeight.value_or(VideoWindow->Height()));
+}
+
+void TMainForm::PlacePlaybackBar()
+{
+    const TBarPlace place = PlaybackBarPlace(VideoWindow->Top(), VideoWindow->Height(), VideoWindow->Width());
+    Panel_PlayBack->SetBounds(Panel_PlayBack->Left(), place.Top, place.Width, Panel_PlayBack->Height());
+}
+
+void TMainForm::ApplySourceSettings()
+{
+    Tfrm_Option& option = *frm_Option;
+    if (option.AudioSourceFilter->FilterGraph()) {
+        TPinList pins(option.AudioSourceFilter->As<IBaseFilter>().Get());
+        for (int i = 0; i < pins.Count();) {
+            PIN_INFO info{};
+            pins.PinInfo(i, info);
+            ComPtr<IBaseFilter> owner;
+            owner.Attach(info.pFilter);
+            if (info.dir != PINDIR_OUTPUT) {
+                ++i;
+                continue;
+            }
+            if (const int s = option.CB_AudioFormats->ItemIndex(); s >= 0) {
+                ComPtr<IAMStreamConfig> config;
+                if (FAILED(pins.Items(i).As(&config)))
+                    throw EIntfCastError();
+                config->SetFormat(&option.FAudioFormats.Items(s).MediaRecord);
+            }
+            pins.Delete(i);
+        }
+        if (const int s = option.CB_InputLines->ItemIndex(); s >= 0 && s < pins.Count()) {
+            ComPtr<IAMAudioInputMixer> mixer;
+            if (FAILED(pins.Items(s).As(&mixer)))
+                throw EIntfCastError();
+            mixer->put_Enable(TRUE);
+        }
+    }
+    if (option.VideoSourceFilter->FilterGraph()) {
+        TPinList pins(option.VideoSourceFilter->As<IBaseFilter>().Get());
+        if (const int s = option.CB_VideoFormats->ItemIndex(); s >= 0) {
+            ComPtr<IAMStreamConfig> config;
+            if (FAILED(pins.First().As(&config)))
+                throw EIntfCastError();
+            config->SetFormat(&option.FVideoFormats.Items(s).MediaRecord);
+        }
+    }
+}
+
+void TMainForm::StartPreview()
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->StopGraph();
+    graph->SetActive(false);
+    Panel_PlayBack->SetVisible(false);
+    ASFWriter->SetFilterGraph(nullptr);
+    if (!RefreshVideoDevices()) {
+        TB_Preview->SetHint(L"开始预览");
+        return;
+    }
+    if (const int s = frm_Option->CB_VideoFormats->ItemIndex(); s >= 0) {
+        const TFrameSize size = GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord);
+        ApplyVideoLayout(size.Width, size.Height, true);
+    }
+    graph->SetMode(gmCapture);
+    graph->SetActive(true);
+    ApplySourceSettings();
+    if (frm_Option->VideoSourceFilter->BaseFilter().DataLength() > 0) {
+        ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
+        RaiseOnFailure(builder->RenderStream(&PIN_CATEGORY_PREVIEW, nullptr,
+                                             frm_Option->VideoSourceFilter->As<IBaseFilter>().Get(),
+                                             SampleGrabber->As<IBaseFilter>().Get(),
+                                             VideoWindow->Supports<IBaseFilter>().Get()));
+    }
+    graph->RunGraph();
+}
+
+void TMainForm::TB_PreviewClick(TObject*)
+{
+    Pop_Preview->SetChecked(!Pop_Preview->Checked());
+    Pop_Capture->SetChecked(false);
+    switch (FMode) {
+    case mmPlayback:
+        Panel_PlayBack->SetVisible(false);
+        [[fallthrough]];
+    case mmIdle:
+        FMode = mmPreview;
+        StartPreview();
+        if (FMode == mmPreview) {
+            TB_Preview->SetHint(L"停止预览");
+            StatusBar->Panels()[0]->SetText(L"");
+            StatusBar->Panels()[1]->SetText(L"");
+        }
+        break;
+    case mmPreview:
+        frm_Option->FilterGraph->StopGraph();
+        frm_Option->FilterGraph->SetActive(false);
+        FMode = mmIdle;
+        TB_Preview->SetHint(L"开始预览");
+        break;
+    case mmRecording:
+        break;
+    }
+}
+
+void TMainForm::TB_SnapClick(TObject*)
+{
+    TakeSnapshot();
+}
+
+void TMainForm::TakeSnapshot()
+{
+    if (!frm_Option->FilterGraph->Active())
+        return;
+    TBitmap* picture = ShowImageForm->Image->Picture()->Bitmap();
+    SampleGrabber->GrabFrame(picture);
+    SnapshotJpeg->Assign(*picture);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::wstring name = MakeFileName(FSaveDir, okSnapshot, now);
+    // A save that fails raises with the file's name; the viewer is then not shown.
+    SnapshotJpeg->SaveToFile(name);
+    ShowImageForm->Image->Invalidate();
+    ShowImageForm->SetCaption(L"照片保存在: " + FSaveDir);
+    ShowImageForm->ShowModal();
+}
+
+void TMainForm::TB_SetupVideoCtrolClick(TObject*)
+{
+    if (!RefreshVideoDevices())
+        return;
+    if (FMode != mmRecording)
+        frm_Option->ShowModal();
+}
+
+void TMainForm::SettingsAccepted(const std::wstring& saveDir)
+{
+    FSaveDir = saveDir;
+    frm_Option->Hide();
+    Repaint();
+    const int s = frm_Option->CB_VideoFormats->ItemIndex();
+    const TFrameSize size = s >= 0 ? GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord) : TFrameSize{};
+    auto statusWidth = [&] {
+        if (size.Width != 0)
+            StatusBar->Panels()[0]->SetWidth(size.Width > 352 ? 300 : 100);
+    };
+    switch (FMode) {
+    case mmIdle:
+        if (s >= 0) {
+            ApplyVideoLayout(size.Width, size.Height, false);
+            statusWidth();
+        }
+        break;
+    case mmPreview: StartPreview(); break;
+    case mmRecording: break;
+    case mmPlayback:
+        if (s >= 0) {
+            ApplyVideoLayout(size.Width, size.Height, false, true);
+            if (size.Height != 0) {
+                VideoWindow->SetWidth(size.Width);
+                SetHeight(Height() + kPlaybackBarHeight);
+                PlacePlaybackBar();
+            }
+            statusWidth();
+        }
+        break;
+    }
+}
+
+void TMainForm::Action_FullScreenExecute(TObject*)
+{
+    const bool fullScreen = !VideoWindow->FullScreen();
+    // The skin engine's SkinData1.SetSkinningEnabled(!fullScreen) goes here once the
+    // skin component exists.
+    VideoWindow->SetFullScreen(fullScreen);
+    Action_FullScreen->SetChecked(fullScreen);
+}
+
+void TMainForm::Action_OnTopExecute(TObject*)
+{
+    Action_OnTop->SetChecked(!Action_OnTop->Checked());
+    SetWindowPos(Handle(), Action_OnTop->Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, Left(), Top(), Width(), Height(), 0);
+}
+
+void TMainForm::Action_OpenFileExecute(TObject*)
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->StopGraph();
+    graph->SetActive(false);
+    Timer->SetEnabled(false);
+    Pop_Preview->SetChecked(false);
+    Pop_Capture->SetChecked(false);
+    if (FMode == mmRecording) {
+        FMode = mmIdle;
+        TB_CapWmv->SetHint(L"录制电影");
+        TB_SetupVideoCtrol->SetEnabled(true);
+        TB_CapWmv->SetEnabled(true);
+        TB_Preview->SetEnabled(true);
+        TB_Preview->SetHint(L"开始预览");
+    }
+    if (FMode != mmPlayback)
+        FMode = mmIdle;
+    if (!OpenDialog->Execute())
+        return;
+    if (FMode != mmPlayback)
+        SetHeight(Height() + kPlaybackBarHeight);
+    PlacePlaybackBar();
+    Panel_PlayBack->SetVisible(true);
+    ASFWriter->SetFilterGraph(nullptr);
+    graph->SetActive(true);
+    graph->RenderMediaFile(OpenDialog->FileName());
+    graph->RunGraph();
+    FMode = mmPlayback;
+    Timer->SetEnabled(true);
+    Action_Play->SetChecked(true);
+}
+
+void TMainForm::Action_PlayExecute(TObject*)
+{
+    if (Action_Play->Checked()) {
+        TB_Play->SetDown(true);
+        return;
+    }
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->SetActive(true);
+    graph->RenderMediaFile(OpenDialog->FileName());
+    graph->RunGraph();
+    Timer->SetEnabled(true);
+    Action_Play->SetChecked(true);
+}
+
+void TMainForm::Action_StopExecute(TObject*)
+{
+    frm_Option->FilterGraph->StopGraph();
+    frm_Option->FilterGraph->SetActive(false);
+    Action_Play->SetChecked(false);
+}
+
+void TMainForm::TimerTimer(TObject*)
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    if (!graph->Active() || FMode != mmPlayback)
+        return;
+    ComPtr<IMediaSeeking> seeking = graph->As<IMediaSeeking>();
+    LONGLONG current = 0, stop = 0;
+    seeking->GetCurrentPosition(&current);
+    seeking->GetStopPosition(&stop);
+    if (current == stop) {
+        Action_Play->SetChecked(false);
+        graph->StopGraph();
+        graph->SetActive(false);
+    }
+    StatusBar->Panels()[0]->SetText(RunningTimeText(L"播放", current / 10000));
+    StatusBar->Panels()[1]->SetText(L"");
+}

@@ -1,0 +1,82 @@
+// The main window: tool bar, live video, playback bar, status bar, popup menu and the
+// commands of the four modes (idle, preview, recording, playback).
+#pragma once
+
+#include "ASFWriter.h"
+#include "SampleGrabber.h"
+#include "VideoWindow.h"
+
+#include "framework/Actions.h"
+#include "framework/Form.h"
+#include "framework/ImageList.h"
+#include "framework/Jpeg.h"
+#include "framework/Menus.h"
+#include "framework/OpenDialog.h"
+#include "framework/Panel.h"
+#include "framework/StatusBar.h"
+#include "framework/Timer.h"
+#include "framework/ToolBar.h"
+
+#include <memory>
+
+enum TMainMode : uint8_t { mmIdle, mmPreview, mmRecording, mmPlayback };
+
+class TMainForm : public TForm {
+    KIVORA_CLASS(TMainForm, TForm)
+public:
+    using TForm::TForm;
+
+    TToolBar* ToolBar = nullptr;
+    TToolButton *TB_Preview = nullptr, *TB_Snap = nullptr, *TB_CapWmv = nullptr, *TB_SetupVideoCtrol = nullptr,
+                *About = nullptr, *TB_Play = nullptr, *TB_Stop = nullptr;
+    TVideoWindow* VideoWindow = nullptr;
+    TPanel* Panel_PlayBack = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TSampleGrabber* SampleGrabber = nullptr;
+    TASFWriter* ASFWriter = nullptr;
+    TTimer* Timer = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+    TPopupMenu* PopupMenu = nullptr;
+    TMenuItem *Pop_Preview = nullptr, *Pop_Capture = nullptr, *Pop_FullScreen = nullptr, *Pop_OnTop = nullptr;
+    TAction *Action_FullScreen = nullptr, *Action_OpenFile = nullptr, *Action_OnTop = nullptr, *Action_Stop = nullptr,
+            *Action_Play = nullptr;
+
+    TMainMode Mode() const { return FMode; }
+    const std::wstring& SaveDir() const { return FSaveDir; }
+    // The settings dialog's OK: the new save folder, then resize or restart by mode.
+    void SettingsAccepted(const std::wstring& saveDir);
+    // Binds the video window and the sample grabber to the settings dialog's graph.
+    void BindToGraph(TFilterGraph* graph);
+
+    void TB_PreviewClick(TObject* sender);
+    void TB_SnapClick(TObject* sender);
+    void TB_SetupVideoCtrolClick(TObject* sender);
+    void Action_FullScreenExecute(TObject* sender);
+    void Action_OpenFileExecute(TObject* sender);
+    void Action_OnTopExecute(TObject* sender);
+    void Action_PlayExecute(TObject* sender);
+    void Action_StopExecute(TObject* sender);
+
+protected:
+    void CreateComponents() override;
+
+private:
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void TimerTimer(TObject* sender);
+    void StartPreview();
+    void TakeSnapshot();
+    void ApplySourceSettings();
+    void ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth = false);
+    void PlacePlaybackBar();
+    // A fresh video device list for the dialog; false (with the message) when it is empty.
+    bool RefreshVideoDevices();
+
+    std::wstring FSaveDir;
+    TMainMode FMode = mmIdle;
+};
+
+extern TMainForm* MainForm;
+// The one JPEG image of the program's snapshots, quality 100.
+extern std::unique_ptr<TJPEGImage> SnapshotJpeg;

@@ -1,0 +1,253 @@
+#include "OptionForm.h"
+
+#include "FilterDialog.h"
+#include "FilterList.h"
+#include "FormatText.h"
+#include "MainForm.h"
+#include "MediaUuids.h"
+
+#include "framework/Label.h"
+#include "framework/MessageBox.h"
+#include "framework/Panel.h"
+#include "framework/ShellFolders.h"
+
+#include <uuids.h>
+
+using Microsoft::WRL::ComPtr;
+
+bool NoVideoDevice = false;
+Tfrm_Option* frm_Option = nullptr;
+
+const TClassInfo& Tfrm_Option::StaticClass()
+{
+    static const TClassInfo info(L"Tfrm_Option", &TForm::StaticClass());
+    return info;
+}
+
+void Tfrm_Option::CreateComponents()
+{
+    SetName(L"frm_Option");
+    SetCaption(L"设置");
+    SetBorderStyle(bsDialog);
+    SetClientWidth(399);
+    SetClientHeight(259);
+    SetPosition(poMainFormCenter);
+    SetShowHint(true);
+    Font()->SetName(L"宋体");
+    Font()->SetSize(9);
+    Font()->SetCharset(GB2312_CHARSET);
+
+    FilterGraph = new TFilterGraph(this);
+    FilterGraph->SetName(L"FilterGraph");
+    FilterGraph->SetMode(gmCapture);
+    FilterGraph->SetGraphEdit(true);
+    VideoSourceFilter = new TFilter(this);
+    VideoSourceFilter->SetName(L"VideoSourceFilter");
+    VideoSourceFilter->SetFilterGraph(FilterGraph);
+    AudioSourceFilter = new TFilter(this);
+    AudioSourceFilter->SetName(L"AudioSourceFilter");
+    AudioSourceFilter->SetFilterGraph(FilterGraph);
+
+    auto* upper = new TPanel(this);
+    upper->SetParent(this);
+    upper->SetBounds(0, 0, 399, 212);
+    auto* lower = new TPanel(this);
+    lower->SetParent(this);
+    lower->SetBounds(0, 212, 399, 47);
+
+    auto label = [&](int y, const wchar_t* text) {
+        auto* l = new TLabel(this);
+        l->SetParent(upper);
+        l->SetBounds(16, y + 4, 64, 13);
+        l->SetCaption(text);
+    };
+    auto box = [&](int y, int width, const wchar_t* name) {
+        auto* b = new TComboBox(this);
+        b->SetName(name);
+        b->SetParent(upper);
+        b->SetStyle(csDropDownList);
+        b->SetBounds(80, y, width, 21);
+        return b;
+    };
+    auto button = [&](TWinControl* parent, int x, int y, const wchar_t* caption, void (Tfrm_Option::*handler)(TObject*)) {
+        auto* b = new TButton(this);
+        b->SetParent(parent);
+        b->SetBounds(x, y, 75, 25);
+        b->SetCaption(caption);
+        b->OnClick = TNotifyEvent(this, handler);
+        return b;
+    };
+    label(16, L"视频设备：");
+    CB_VideoCapFilters = box(16, 209, L"CB_VideoCapFilters");
+    button(upper, 304, 14, L"视频属性", &Tfrm_Option::Btn_Video_PropertyClick);
+    label(48, L"视频格式：");
+    CB_VideoFormats = box(48, 297, L"CB_VideoFormats");
+    label(80, L"音频设备：");
+    CB_AudioCapFilters = box(80, 209, L"CB_AudioCapFilters");
+    button(upper, 304, 78, L"音频属性", &Tfrm_Option::Btn_Audio_PropertyClick);
+    label(112, L"音频格式：");
+    CB_AudioFormats = box(112, 297, L"CB_AudioFormats");
+    label(144, L"音频输入：");
+    CB_InputLines = box(144, 297, L"CB_InputLines");
+    label(176, L"文件保存：");
+    Edit_SaveDir = new TEdit(this);
+    Edit_SaveDir->SetName(L"Edit_SaveDir");
+    Edit_SaveDir->SetParent(upper);
+    Edit_SaveDir->SetBounds(80, 176, 209, 21);
+    button(upper, 304, 174, L"选择位置", &Tfrm_Option::Btn_SaveDirClick);
+    Btn_OK = button(lower, 96, 16, L"确定(&A)", &Tfrm_Option::Btn_OKClick);
+    Btn_Cancel = button(lower, 216, 16, L"取消(&X)", &Tfrm_Option::Btn_CancelClick);
+
+    CB_VideoCapFilters->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_VideoCapFiltersChange);
+    CB_AudioCapFilters->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_AudioCapFiltersChange);
+    CB_VideoFormats->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_FormatsChange);
+    CB_AudioFormats->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_FormatsChange);
+    OnCreate = TNotifyEvent(this, &Tfrm_Option::FormCreate);
+    OnShow = TNotifyEvent(this, &Tfrm_Option::FormShow);
+    OnDestroy = TNotifyEvent(this, &Tfrm_Option::FormDestroy);
+}
+
+void Tfrm_Option::FormCreate(TObject*)
+{
+    NoVideoDevice = false;
+    FVideoDevices = std::make_unique<TSysDevEnum>(CLSID_VideoInputDeviceCategory);
+    if (FVideoDevices->FilterCount() == 0) {
+        ShowMessage(L"未找到视频设备, 请连接好设备再重新运行程序.");
+        FVideoDevices.reset();
+        NoVideoDevice = true;
+        return;
+    }
+    for (const TDeviceEntry& entry : FVideoDevices->Entries)
+        CB_VideoCapFilters->Items()->Add(entry.FriendlyName);
+    CB_VideoCapFilters->SetItemIndex(0);
+    FAudioDevices = std::make_unique<TSysDevEnum>(CLSID_AudioInputDeviceCategory);
+    for (const TDeviceEntry& entry : FAudioDevices->Entries)
+        CB_AudioCapFilters->Items()->Add(entry.FriendlyName);
+    CB_AudioCapFilters->SetItemIndex(FAudioDevices->FilterCount() > 0 ? 0 : -1);
+    CB_VideoCapFiltersChange(this);
+    CB_AudioCapFiltersChange(this);
+    Edit_SaveDir->SetText(DocumentsFolder());
+}
+
+void Tfrm_Option::CB_VideoCapFiltersChange(TObject*)
+{
+    if (!FVideoDevices)
+        return;
+    FVideoDevices->SelectCategory(CLSID_VideoInputDeviceCategory);
+    const int row = CB_VideoCapFilters->ItemIndex();
+    if (row < 0)
+        return;
+    VideoSourceFilter->BaseFilter().SetMoniker(FVideoDevices->GetMoniker(row).Get());
+    VideoSourceFilter->SetFilterGraph(FilterGraph);
+    FilterGraph->SetActive(true);
+    TPinList pins(VideoSourceFilter->As<IBaseFilter>().Get());
+    CB_VideoFormats->Items()->Clear();
+    FVideoFormats.AssignPin(pins.First().Get());
+    for (int i = 0; i < FVideoFormats.Count(); ++i)
+        CB_VideoFormats->Items()->Add(ShortFormatText(FVideoFormats.Description(i)));
+    CB_VideoFormats->SetItemIndex(FVideoFormats.Count() > 0 ? 0 : -1);
+    FilterGraph->SetActive(false);
+}
+
+void Tfrm_Option::CB_AudioCapFiltersChange(TObject*)
+{
+    if (!FAudioDevices)
+        return;
+    FAudioDevices->SelectCategory(CLSID_AudioInputDeviceCategory);
+    const int row = CB_AudioCapFilters->ItemIndex();
+    if (row < 0)
+        return;
+    AudioSourceFilter->BaseFilter().SetMoniker(FAudioDevices->GetMoniker(row).Get());
+    AudioSourceFilter->SetFilterGraph(FilterGraph);
+    FilterGraph->SetActive(true);
+    TPinList pins(AudioSourceFilter->As<IBaseFilter>().Get());
+    CB_AudioFormats->Items()->Clear();
+    for (int i = 0; i < pins.Count();) {
+        PIN_INFO info{};
+        pins.PinInfo(i, info);
+        ComPtr<IBaseFilter> owner;
+        owner.Attach(info.pFilter);
+        if (info.dir == PINDIR_OUTPUT) {
+            FAudioFormats.AssignPin(pins.Items(i).Get());
+            pins.Delete(i);
+        } else {
+            ++i;
+        }
+    }
+    for (int i = 0; i < FAudioFormats.Count(); ++i)
+        CB_AudioFormats->Items()->Add(ShortFormatText(FAudioFormats.Description(i)));
+    CB_AudioFormats->SetItemIndex(FAudioFormats.Count() > 0 ? 0 : -1);
+    FilterGraph->SetActive(false);
+
+    // The remaining pins are the device's input lines; the last enabled one is chosen.
+    CB_InputLines->Items()->Clear();
+    int selected = -1;
+    for (int i = 0; i < pins.Count(); ++i) {
+        PIN_INFO info{};
+        pins.PinInfo(i, info);
+        ComPtr<IBaseFilter> owner;
+        owner.Attach(info.pFilter);
+        CB_InputLines->Items()->Add(info.achName);
+        ComPtr<IAMAudioInputMixer> mixer;
+        if (FAILED(pins.Items(i).As(&mixer)))
+            throw EIntfCastError();
+        BOOL enabled = FALSE;
+        if (SUCCEEDED(mixer->get_Enable(&enabled)) && enabled)
+            selected = i;
+    }
+    CB_InputLines->SetItemIndex(selected);
+}
+
+void Tfrm_Option::CB_FormatsChange(TObject* sender)
+{
+    if (auto* box = As<TComboBox>(sender))
+        box->SetHint(box->Text());
+}
+
+void Tfrm_Option::Btn_Video_PropertyClick(TObject*)
+{
+    FilterGraph->SetActive(true);
+    ShowFilterDialog(Handle(), VideoSourceFilter->As<IBaseFilter>().Get(), fdPropertyPages);
+}
+
+void Tfrm_Option::Btn_Audio_PropertyClick(TObject*)
+{
+    FilterGraph->SetActive(true);
+    ShowFilterDialog(Handle(), AudioSourceFilter->As<IBaseFilter>().Get(), fdPropertyPages);
+}
+
+void Tfrm_Option::FormShow(TObject*)
+{
+    FSavedSelection = {CB_VideoCapFilters->ItemIndex(), CB_VideoFormats->ItemIndex(), CB_AudioCapFilters->ItemIndex(),
+                       CB_AudioFormats->ItemIndex(), CB_InputLines->ItemIndex()};
+}
+
+void Tfrm_Option::Btn_CancelClick(TObject*)
+{
+    TComboBox* boxes[] = {CB_VideoCapFilters, CB_VideoFormats, CB_AudioCapFilters, CB_AudioFormats, CB_InputLines};
+    for (size_t i = 0; i < std::size(boxes); ++i)
+        boxes[i]->SetItemIndex(FSavedSelection[i]);
+    Edit_SaveDir->SetText(MainForm->SaveDir());
+    SetModalResult(mrCancel);
+}
+
+void Tfrm_Option::Btn_SaveDirClick(TObject*)
+{
+    Edit_SaveDir->SetText(BrowseForFolder(L"请选择保存文件夹"));
+}
+
+void Tfrm_Option::Btn_OKClick(TObject*)
+{
+    if (Edit_SaveDir->Text().empty()) {
+        ShowMessage(L"请选择文件保存位置.");
+        return;
+    }
+    MainForm->SettingsAccepted(Edit_SaveDir->Text());
+    SetModalResult(mrOk);
+}
+
+void Tfrm_Option::FormDestroy(TObject*)
+{
+    FilterGraph->ClearAllFilters();
+    FilterGraph->SetActive(false);
+}

@@ -1,0 +1,60 @@
+// The settings dialog: video device and format, audio device, format and input line,
+// and the save folder. It owns the one filter graph and the two source filters that the
+// main window's preview, recording and playback run on.
+#pragma once
+
+#include "EnumMediaType.h"
+#include "Filter.h"
+#include "FilterGraph.h"
+#include "SysDevEnum.h"
+
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Edit.h"
+#include "framework/Form.h"
+
+#include <array>
+#include <memory>
+
+class Tfrm_Option : public TForm {
+    KIVORA_CLASS(Tfrm_Option, TForm)
+public:
+    using TForm::TForm;
+
+    TFilterGraph* FilterGraph = nullptr;
+    TFilter* VideoSourceFilter = nullptr;
+    TFilter* AudioSourceFilter = nullptr;
+    TComboBox *CB_VideoCapFilters = nullptr, *CB_VideoFormats = nullptr, *CB_AudioCapFilters = nullptr,
+              *CB_AudioFormats = nullptr, *CB_InputLines = nullptr;
+    TEdit* Edit_SaveDir = nullptr;
+    TButton *Btn_OK = nullptr, *Btn_Cancel = nullptr;
+
+    // Device lists: row i of a device box is entry i. The main window replaces the video
+    // list with a fresh one before each preview, recording and setup.
+    std::unique_ptr<TSysDevEnum> FVideoDevices, FAudioDevices;
+    // Format lists: row i of a format box is item i.
+    TEnumMediaType FVideoFormats, FAudioFormats;
+
+    void CB_VideoCapFiltersChange(TObject* sender);
+    void CB_AudioCapFiltersChange(TObject* sender);
+
+protected:
+    void CreateComponents() override;
+
+private:
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormDestroy(TObject* sender);
+    void CB_FormatsChange(TObject* sender);
+    void Btn_Video_PropertyClick(TObject* sender);
+    void Btn_Audio_PropertyClick(TObject* sender);
+    void Btn_SaveDirClick(TObject* sender);
+    void Btn_OKClick(TObject* sender);
+    void Btn_CancelClick(TObject* sender);
+
+    std::array<int, 5> FSavedSelection{};
+};
+
+// Set when the dialog found no video capture device at creation: the program then ends.
+extern bool NoVideoDevice;
+extern Tfrm_Option* frm_Option;
