@@ -124,8 +124,8 @@ void TMainForm::CreateComponents()
     VideoWindow->SetParent(this);
     VideoWindow->SetBounds(0, 48, 640, 480);
     VideoWindow->SetColor(clBlack);
-    VideoWindow->SetMode(vmVMR);
-    VideoWindow->VMROptions()->SetMode(RunningOnWine() ? vmrWindowless : vmrWindowed);
+    VideoWindow->SetMode(RunningOnWine() ? vmNormal : vmVMR);
+    VideoWindow->VMROptions()->SetMode(vmrWindowed);
     VideoWindow->SetPopupMenu(PopupMenu);
     VideoWindow->OnDblClick = TNotifyEvent(this, &TMainForm::Action_FullScreenExecute);
 

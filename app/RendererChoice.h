@@ -1,7 +1,7 @@
 // The one place where the program adapts to running under Wine: Wine 8 shows nothing
 // in a VMR-9 window made in windowed mode as a child, so there the video window uses the
-// VMR-9 windowless, which Wine does display. On Windows the design value (windowed)
-// stays.
+// classic video renderer, which Wine does display. On Windows the design value (VMR-9,
+// windowed) stays.
 #pragma once
 
 #include <windows.h>
