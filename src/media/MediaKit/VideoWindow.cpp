@@ -358,12 +358,8 @@ void TVideoWindow::BoundsChanged()
 
 void TVideoWindow::Paint()
 {
-    if (FWindowless && Parent()) {
-        // The windowless renderer draws into this window: repaint its last frame.
-        HDC dc = GetDC(Handle());
-        FWindowless->RepaintVideo(Handle(), dc);
-        ReleaseDC(Handle(), dc);
-    }
+    if (FWindowless)  // the windowless renderer draws into this window: its last frame again
+        FWindowless->RepaintVideo(Handle(), Canvas()->Handle());
     OnPaint(this);
 }
 
