@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 using namespace kivora::test;
@@ -81,8 +82,19 @@ TRun RunMediscope(const std::wstring& program, const std::wstring& arguments)
         startup.hStdError = file.handle;
         std::wstring line = L"\"" + ExeFolder() + program + L"\" " + arguments;
         PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-            throw std::runtime_error("cannot start Mediscope");
+        // Under a loaded Wine a process start can fail once for reasons of its own; the
+        // start is tried a few times, and a lasting failure says why.
+        bool started = false;
+        DWORD error = 0;
+        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+            started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+            if (!started) {
+                error = GetLastError();
+                Sleep(200);
+            }
+        }
+        if (!started)
+            throw std::runtime_error("cannot start Mediscope (error " + std::to_string(error) + ")");
         THandle process(info.hProcess), thread(info.hThread);
         if (WaitForSingleObject(info.hProcess, 60'000) != WAIT_OBJECT_0) {
             TerminateProcess(info.hProcess, 1);
