@@ -248,37 +248,21 @@ void TMainForm::ApplySourceSettings()
     if (option.AudioSourceFilter->FilterGraph()) {
         TPinList pins(option.AudioSourceFilter->As<IBaseFilter>().Get());
         for (int i = 0; i < pins.Count();) {
-            PIN_INFO info{};
-            pins.PinInfo(i, info);
-            ComPtr<IBaseFilter> owner;
-            owner.Attach(info.pFilter);
-            if (info.dir != PINDIR_OUTPUT) {
+            if (pins.Direction(i) != PINDIR_OUTPUT) {
                 ++i;
                 continue;
             }
-            if (const int s = option.CB_AudioFormats->ItemIndex(); s >= 0) {
-                ComPtr<IAMStreamConfig> config;
-                if (FAILED(pins.Items(i).As(&config)))
-                    throw EIntfCastError();
-                config->SetFormat(&option.FAudioFormats.Items(s).MediaRecord);
-            }
+            if (const int s = option.CB_AudioFormats->ItemIndex(); s >= 0)
+                InterfaceCast<IAMStreamConfig>(pins.Items(i))->SetFormat(&option.FAudioFormats.Items(s).MediaRecord);
             pins.Delete(i);
         }
-        if (const int s = option.CB_InputLines->ItemIndex(); s >= 0 && s < pins.Count()) {
-            ComPtr<IAMAudioInputMixer> mixer;
-            if (FAILED(pins.Items(s).As(&mixer)))
-                throw EIntfCastError();
-            mixer->put_Enable(TRUE);
-        }
+        if (const int s = option.CB_InputLines->ItemIndex(); s >= 0 && s < pins.Count())
+            InterfaceCast<IAMAudioInputMixer>(pins.Items(s))->put_Enable(TRUE);
     }
     if (option.VideoSourceFilter->FilterGraph()) {
         TPinList pins(option.VideoSourceFilter->As<IBaseFilter>().Get());
-        if (const int s = option.CB_VideoFormats->ItemIndex(); s >= 0) {
-            ComPtr<IAMStreamConfig> config;
-            if (FAILED(pins.First().As(&config)))
-                throw EIntfCastError();
-            config->SetFormat(&option.FVideoFormats.Items(s).MediaRecord);
-        }
+        if (const int s = option.CB_VideoFormats->ItemIndex(); s >= 0)
+            InterfaceCast<IAMStreamConfig>(pins.First())->SetFormat(&option.FVideoFormats.Items(s).MediaRecord);
     }
 }
 

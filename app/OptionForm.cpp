@@ -13,7 +13,6 @@
 
 #include <uuids.h>
 
-using Microsoft::WRL::ComPtr;
 
 bool NoVideoDevice = false;
 Tfrm_Option* frm_Option = nullptr;
@@ -163,11 +162,7 @@ void Tfrm_Option::CB_AudioCapFiltersChange(TObject*)
     TPinList pins(AudioSourceFilter->As<IBaseFilter>().Get());
     CB_AudioFormats->Items()->Clear();
     for (int i = 0; i < pins.Count();) {
-        PIN_INFO info{};
-        pins.PinInfo(i, info);
-        ComPtr<IBaseFilter> owner;
-        owner.Attach(info.pFilter);
-        if (info.dir == PINDIR_OUTPUT) {
+        if (pins.Direction(i) == PINDIR_OUTPUT) {
             FAudioFormats.AssignPin(pins.Items(i).Get());
             pins.Delete(i);
         } else {
@@ -183,16 +178,9 @@ void Tfrm_Option::CB_AudioCapFiltersChange(TObject*)
     CB_InputLines->Items()->Clear();
     int selected = -1;
     for (int i = 0; i < pins.Count(); ++i) {
-        PIN_INFO info{};
-        pins.PinInfo(i, info);
-        ComPtr<IBaseFilter> owner;
-        owner.Attach(info.pFilter);
-        CB_InputLines->Items()->Add(info.achName);
-        ComPtr<IAMAudioInputMixer> mixer;
-        if (FAILED(pins.Items(i).As(&mixer)))
-            throw EIntfCastError();
+        CB_InputLines->Items()->Add(pins.Name(i));
         BOOL enabled = FALSE;
-        if (SUCCEEDED(mixer->get_Enable(&enabled)) && enabled)
+        if (SUCCEEDED(InterfaceCast<IAMAudioInputMixer>(pins.Items(i))->get_Enable(&enabled)) && enabled)
             selected = i;
     }
     CB_InputLines->SetItemIndex(selected);

@@ -34,30 +34,22 @@ struct TTypeFixture {
     }
 };
 
-std::vector<uint8_t> VideoInfo(uint32_t compression, int width, int height, int bits)
+// A VIDEOINFOHEADER or VIDEOINFOHEADER2 block with the given bitmap header fields.
+template <class Header> std::vector<uint8_t> VideoBlock(uint32_t compression, int width, int height, int bits)
 {
-    VIDEOINFOHEADER vih{};
-    vih.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    vih.bmiHeader.biCompression = compression;
-    vih.bmiHeader.biWidth = width;
-    vih.bmiHeader.biHeight = height;
-    vih.bmiHeader.biBitCount = WORD(bits);
-    std::vector<uint8_t> block(sizeof vih);
-    std::memcpy(block.data(), &vih, sizeof vih);
+    Header header{};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biCompression = compression;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = height;
+    header.bmiHeader.biBitCount = WORD(bits);
+    std::vector<uint8_t> block(sizeof header);
+    std::memcpy(block.data(), &header, sizeof header);
     return block;
 }
 
-std::vector<uint8_t> VideoInfo2(uint32_t compression, int width, int height, int bits)
-{
-    VIDEOINFOHEADER2 vih{};
-    vih.bmiHeader.biCompression = compression;
-    vih.bmiHeader.biWidth = width;
-    vih.bmiHeader.biHeight = height;
-    vih.bmiHeader.biBitCount = WORD(bits);
-    std::vector<uint8_t> block(sizeof vih);
-    std::memcpy(block.data(), &vih, sizeof vih);
-    return block;
-}
+constexpr auto VideoInfo = VideoBlock<VIDEOINFOHEADER>;
+constexpr auto VideoInfo2 = VideoBlock<VIDEOINFOHEADER2>;
 
 std::vector<uint8_t> Wave(WORD tag, DWORD rate, WORD bits, WORD channels)
 {

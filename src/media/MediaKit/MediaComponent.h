@@ -14,6 +14,16 @@ public:
     EIntfCastError() : EError(L"Interface not supported") {}
 };
 
+// The interface of a platform object, or EIntfCastError when it does not offer it (an
+// "as" cast: a pin without IAMStreamConfig, say).
+template <class I, class P> Microsoft::WRL::ComPtr<I> InterfaceCast(const Microsoft::WRL::ComPtr<P>& object)
+{
+    Microsoft::WRL::ComPtr<I> result;
+    if (!object || FAILED(object.As(&result)))
+        throw EIntfCastError();
+    return result;
+}
+
 class TMediaComponent : public TComponent {
     KIVORA_CLASS(TMediaComponent, TComponent)
 public:

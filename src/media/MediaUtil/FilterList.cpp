@@ -65,3 +65,29 @@ void TPinList::PinInfo(int index, PIN_INFO& info) const
     if (ComPtr<IPin> pin = Items(index))
         pin->QueryPinInfo(&info);
 }
+
+namespace {
+
+// A pin's record, holding the filter reference that QueryPinInfo hands out.
+struct TOwnedPinInfo : PIN_INFO {
+    TOwnedPinInfo() : PIN_INFO{} {}
+    ~TOwnedPinInfo() { ComPtr<IBaseFilter> owner; owner.Attach(pFilter); }
+    TOwnedPinInfo(const TOwnedPinInfo&) = delete;
+    TOwnedPinInfo& operator=(const TOwnedPinInfo&) = delete;
+};
+
+} // namespace
+
+PIN_DIRECTION TPinList::Direction(int index) const
+{
+    TOwnedPinInfo info;
+    PinInfo(index, info);
+    return info.dir;
+}
+
+std::wstring TPinList::Name(int index) const
+{
+    TOwnedPinInfo info;
+    PinInfo(index, info);
+    return info.achName;
+}

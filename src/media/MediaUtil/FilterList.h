@@ -5,6 +5,7 @@
 #include <strmif.h>
 #include <wrl/client.h>
 
+#include <string>
 #include <vector>
 
 class TFilterList {
@@ -40,6 +41,10 @@ public:
     // The pin's QueryPinInfo record; the caller releases info.pFilter. Left unchanged
     // for an empty entry.
     void PinInfo(int index, PIN_INFO& info) const;
+    // The pin's direction and name from its PIN_INFO (the record's filter reference is
+    // released here).
+    PIN_DIRECTION Direction(int index) const;
+    std::wstring Name(int index) const;
 
     Microsoft::WRL::ComPtr<IBaseFilter> Filter;
 
