@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "FilterList.h"
+#include "FlashWindow.h"
 #include "FormatText.h"
 #include "MediaErrors.h"
 #include "MediaUuids.h"
@@ -11,6 +12,7 @@
 #include "ToolbarArt.h"
 #include "VideoLayout.h"
 
+#include "framework/Application.h"
 #include "framework/MessageBox.h"
 #include "framework/ShellFolders.h"
 
@@ -117,7 +119,7 @@ void TMainForm::CreateComponents()
     TB_Snap = button(L"TB_Snap", 1, L"Snap", &TMainForm::TB_SnapClick);
     TB_CapWmv = button(L"TB_CapWmv", 2, L"Video Capture ", nullptr);
     TB_SetupVideoCtrol = button(L"TB_SetupVideoCtrol", 3, L"Setup", &TMainForm::TB_SetupVideoCtrolClick);
-    About = button(L"About", 4, L"About", nullptr);
+    About = button(L"About", 4, L"About", &TMainForm::AboutClick);
 
     VideoWindow = new TVideoWindow(this);
     VideoWindow->SetName(L"VideoWindow");
@@ -320,6 +322,13 @@ void TMainForm::TB_PreviewClick(TObject*)
     case mmRecording:
         break;
     }
+}
+
+void TMainForm::AboutClick(TObject*)
+{
+    // A fresh about window for every showing, gone when it closes.
+    std::unique_ptr<TFlashWindow> about(TCustomForm::Create<TFlashWindow>(Application));
+    about->ShowModal();
 }
 
 void TMainForm::TB_SnapClick(TObject*)

@@ -51,6 +51,7 @@ public:
     void TB_PreviewClick(TObject* sender);
     void TB_SnapClick(TObject* sender);
     void TB_SetupVideoCtrolClick(TObject* sender);
+    void AboutClick(TObject* sender);
     void Action_FullScreenExecute(TObject* sender);
     void Action_OpenFileExecute(TObject* sender);
     void Action_OnTopExecute(TObject* sender);

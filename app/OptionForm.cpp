@@ -68,8 +68,10 @@ void Tfrm_Option::CreateComponents()
         b->SetBounds(80, y, width, 21);
         return b;
     };
-    auto button = [&](TWinControl* parent, int x, int y, const wchar_t* caption, void (Tfrm_Option::*handler)(TObject*)) {
+    auto button = [&](TWinControl* parent, int x, int y, const wchar_t* name, const wchar_t* caption,
+                      void (Tfrm_Option::*handler)(TObject*)) {
         auto* b = new TButton(this);
+        b->SetName(name);
         b->SetParent(parent);
         b->SetBounds(x, y, 75, 25);
         b->SetCaption(caption);
@@ -78,12 +80,12 @@ void Tfrm_Option::CreateComponents()
     };
     label(16, L"视频设备：");
     CB_VideoCapFilters = box(16, 209, L"CB_VideoCapFilters");
-    button(upper, 304, 14, L"视频属性", &Tfrm_Option::Btn_Video_PropertyClick);
+    button(upper, 304, 14, L"Btn_Video_Property", L"视频属性", &Tfrm_Option::Btn_Video_PropertyClick);
     label(48, L"视频格式：");
     CB_VideoFormats = box(48, 297, L"CB_VideoFormats");
     label(80, L"音频设备：");
     CB_AudioCapFilters = box(80, 209, L"CB_AudioCapFilters");
-    button(upper, 304, 78, L"音频属性", &Tfrm_Option::Btn_Audio_PropertyClick);
+    button(upper, 304, 78, L"Btn_Audio_Property", L"音频属性", &Tfrm_Option::Btn_Audio_PropertyClick);
     label(112, L"音频格式：");
     CB_AudioFormats = box(112, 297, L"CB_AudioFormats");
     label(144, L"音频输入：");
@@ -93,9 +95,9 @@ void Tfrm_Option::CreateComponents()
     Edit_SaveDir->SetName(L"Edit_SaveDir");
     Edit_SaveDir->SetParent(upper);
     Edit_SaveDir->SetBounds(80, 176, 209, 21);
-    button(upper, 304, 174, L"选择位置", &Tfrm_Option::Btn_SaveDirClick);
-    Btn_OK = button(lower, 96, 16, L"确定(&A)", &Tfrm_Option::Btn_OKClick);
-    Btn_Cancel = button(lower, 216, 16, L"取消(&X)", &Tfrm_Option::Btn_CancelClick);
+    button(upper, 304, 174, L"Btn_SaveDir", L"选择位置", &Tfrm_Option::Btn_SaveDirClick);
+    Btn_OK = button(lower, 96, 16, L"Btn_OK", L"确定(&A)", &Tfrm_Option::Btn_OKClick);
+    Btn_Cancel = button(lower, 216, 16, L"Btn_Cancel", L"取消(&X)", &Tfrm_Option::Btn_CancelClick);
 
     CB_VideoCapFilters->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_VideoCapFiltersChange);
     CB_AudioCapFilters->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_AudioCapFiltersChange);

@@ -11,16 +11,24 @@ const TClassInfo& TShowImageForm::StaticClass()
 void TShowImageForm::CreateComponents()
 {
     SetName(L"ShowImageForm");
-    SetCaption(L"照片");
-    SetBorderStyle(bsSingle);
-    SetBorderIcons({biSystemMenu});
-    SetClientWidth(640);
-    SetClientHeight(480);
-    SetPosition(poMainFormCenter);
-    SetColor(clBlack);
+    SetCaption(L"ShowImage");
+    SetBorderStyle(bsToolWindow);
+    SetClientWidth(320);
+    SetClientHeight(240);
+    SetPosition(poScreenCenter);
+    Font()->SetName(L"MS Sans Serif");
+    Font()->SetSize(8);
+    // Any snapshot, whatever its size or aspect, is shown squeezed or enlarged to the
+    // viewer's 320 x 240.
     Image = new TImage(this);
     Image->SetName(L"Image");
     Image->SetParent(this);
-    Image->SetAlign(alClient);
+    Image->SetBounds(0, 0, 320, 240);
     Image->SetStretch(true);
+    OnCreate = TNotifyEvent(this, &TShowImageForm::FormCreate);
+}
+
+void TShowImageForm::FormCreate(TObject*)
+{
+    SetCaption(L"照片保存在: 我的文档");
 }

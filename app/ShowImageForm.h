@@ -12,6 +12,9 @@ public:
 
 protected:
     void CreateComponents() override;
+
+private:
+    void FormCreate(TObject* sender);
 };
 
 extern TShowImageForm* ShowImageForm;

@@ -6,6 +6,10 @@
 
 #include "framework/Application.h"
 
+#ifdef KIVORA_TEST_HOOK
+#include "TestHook.h"
+#endif
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     Application->Initialize();
@@ -17,6 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         Application->Terminate();
     } else {
         MainForm->BindToGraph(frm_Option->FilterGraph);
+#ifdef KIVORA_TEST_HOOK
+        StartTestHook();
+#endif
         Application->Run();
     }
     return 0;

@@ -1,0 +1,161 @@
+#include "KivoraDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace kivora::test {
+
+namespace {
+constexpr ULONG_PTR kCommand = 1, kQuery = 2, kReply = 3;
+// How long one message to the program may take before the test gives up on it.
+constexpr UINT kSendTimeoutMs = 20000;
+
+LRESULT CALLBACK ReplyProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        auto* reply = reinterpret_cast<std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (data->dwData == kReply && reply) {
+            reply->assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+            return 1;
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+} // namespace
+
+TKivoraDriver::TKivoraDriver()
+{
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = ReplyProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"KivoraDriverReply";
+    RegisterClassW(&cls); // a second driver finds the class registered
+    FReplyWindow = CreateWindowExW(0, cls.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
+    SetWindowLongPtrW(FReplyWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&FReply));
+
+    FProcess = std::make_unique<TProcess>(L"KivoraUnderTest.exe", L"");
+    const bool shown = WaitUntil([&] {
+        const std::vector<HWND> main = TopLevelWindows(FProcess->Id(), L"TMainForm");
+        const std::vector<HWND> hook = TopLevelWindows(FProcess->Id(), L"KivoraTestHook");
+        if (main.empty() || hook.empty() || !IsWindowVisible(main.front()))
+            return false;
+        FMainWindow = main.front();
+        FHook = hook.front();
+        return true;
+    }, 60s);
+    if (!shown)
+        FMainWindow = nullptr;
+    EXPECT_TRUE(shown) << "Kivora's main window and control point did not appear";
+}
+
+TKivoraDriver::~TKivoraDriver()
+{
+    FProcess.reset();
+    if (FReplyWindow)
+        DestroyWindow(FReplyWindow);
+}
+
+bool TKivoraDriver::SendText(ULONG_PTR kind, const std::wstring& text, LRESULT* result)
+{
+    COPYDATASTRUCT data{kind, static_cast<DWORD>(text.size() * sizeof(wchar_t)), const_cast<wchar_t*>(text.data())};
+    DWORD_PTR answer = 0;
+    const bool sent = SendMessageTimeoutW(FHook, WM_COPYDATA, reinterpret_cast<WPARAM>(FReplyWindow),
+                                          reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, kSendTimeoutMs, &answer) != 0;
+    *result = static_cast<LRESULT>(answer);
+    return sent;
+}
+
+bool TKivoraDriver::Do(const std::wstring& command)
+{
+    LRESULT accepted = 0;
+    return SendText(kCommand, command, &accepted) && accepted != 0;
+}
+
+std::wstring TKivoraDriver::Ask(const std::wstring& query)
+{
+    FReply = L"error: no answer";
+    LRESULT ignored = 0;
+    if (!SendText(kQuery, query, &ignored))
+        return L"error: the program did not answer";
+    return FReply;
+}
+
+bool TKivoraDriver::WaitFor(const std::wstring& query, const std::wstring& expected, std::chrono::milliseconds timeout)
+{
+    return WaitUntil([&] { return Ask(query) == expected; }, timeout);
+}
+
+bool TKivoraDriver::Shows(const wchar_t* className)
+{
+    for (HWND window : TopLevelWindows(FProcess->Id(), className))
+        if (IsWindowVisible(window))
+            return true;
+    return false;
+}
+
+HWND TKivoraDriver::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindows(FProcess->Id(), className))
+            if (IsWindowVisible(window)) {
+                found = window;
+                return true;
+            }
+        return false;
+    }, timeout);
+    return found;
+}
+
+bool TKivoraDriver::CloseWindow(HWND window, std::chrono::milliseconds timeout)
+{
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+}
+
+std::wstring TKivoraDriver::VisibleWindows()
+{
+    std::wstring list;
+    for (HWND window : TopLevelWindows(FProcess->Id()))
+        if (IsWindowVisible(window)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(window, cls, 64);
+            list += std::wstring(cls) + L": " + WindowText(window) + L"\n";
+            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                list += L"  " + WindowText(child) + L"\n";
+        }
+    return list;
+}
+
+std::wstring TKivoraDriver::MessageText(HWND box)
+{
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (lstrcmpiW(cls, L"Static") == 0)
+            text += WindowText(child) + L"\n";
+    }
+    return text;
+}
+
+bool TKivoraDriver::SetSaveFolder(const std::wstring& folder)
+{
+    if (!Do(L"click MainForm.TB_SetupVideoCtrol"))
+        return false;
+    HWND dialog = WaitForWindow(L"Tfrm_Option");
+    if (!dialog || !Do(L"text frm_Option.Edit_SaveDir " + folder) || !Do(L"click frm_Option.Btn_OK"))
+        return false;
+    return WaitUntil([&] { return !IsWindowVisible(dialog); }) && Ask(L"prop frm_Option.Edit_SaveDir.Text") == folder;
+}
+
+bool TKivoraDriver::Quit(DWORD* exitCode)
+{
+    PostMessageW(FMainWindow, WM_CLOSE, 0, 0);
+    return FProcess->WaitForExit(60s, exitCode);
+}
+
+} // namespace kivora::test

@@ -1,0 +1,66 @@
+// Drives the test build of Kivora (KivoraUnderTest.exe) the way a user would, through the
+// control point compiled into it (app/TestHook.cpp): commands click, choose and type;
+// queries read the mode, published properties, status panels and box rows. Modal windows
+// the program opens (viewer, settings, message boxes) are found among its top-level
+// windows and closed like a user closes them.
+#pragma once
+
+#include "TestProcess.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace kivora::test {
+
+class TKivoraDriver {
+public:
+    // Starts the program and waits until its main window is shown and its control point
+    // answers; the test fails when that does not happen.
+    TKivoraDriver();
+    ~TKivoraDriver();
+    TKivoraDriver(const TKivoraDriver&) = delete;
+    TKivoraDriver& operator=(const TKivoraDriver&) = delete;
+
+    bool Started() const { return FMainWindow != nullptr; }
+    TProcess& Process() { return *FProcess; }
+    HWND MainWindow() const { return FMainWindow; }
+
+    // A command ("click MainForm.TB_Preview", "select frm_Option.CB_VideoFormats 2",
+    // "text frm_Option.Edit_SaveDir C:\x"); false when the program has no such target.
+    bool Do(const std::wstring& command);
+    // A query's answer ("mode", "prop MainForm.TB_Preview.Hint", "status 0", "items …").
+    std::wstring Ask(const std::wstring& query);
+    // Waits until the query answers the expected text.
+    bool WaitFor(const std::wstring& query, const std::wstring& expected,
+                 std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // Waits for a visible top-level window of the program of this class ("#32770" for a
+    // message box); nullptr when none appears in time.
+    HWND WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // Whether the program shows a top-level window of this class now.
+    bool Shows(const wchar_t* className);
+    // Closes a window the way its close box does and waits until it is gone.
+    bool CloseWindow(HWND window, std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    // "class: text" of every visible top-level window of the program, one per line, for
+    // failure messages.
+    std::wstring VisibleWindows();
+    // Text of the static controls of a message box, joined by line breaks.
+    static std::wstring MessageText(HWND box);
+
+    // Opens the settings dialog, sets the save folder and presses OK; waits until the
+    // dialog is gone.
+    bool SetSaveFolder(const std::wstring& folder);
+    // Closes the main window and waits for the program to end; false when it does not.
+    bool Quit(DWORD* exitCode = nullptr);
+
+private:
+    bool SendText(ULONG_PTR kind, const std::wstring& text, LRESULT* result);
+
+    std::unique_ptr<TProcess> FProcess;
+    HWND FMainWindow = nullptr;
+    HWND FHook = nullptr;
+    HWND FReplyWindow = nullptr;
+    std::wstring FReply;
+};
+
+} // namespace kivora::test

@@ -1,0 +1,213 @@
+// Kivora used as a user uses it, under Wine with the test camera and tone microphone:
+// the test build is driven through its control point, and the windows it opens are found
+// and closed like a user does.
+#include "KivoraDriver.h"
+#include "VideoLayout.h"
+
+#include "framework/Jpeg.h"
+#include "framework/Picture.h"
+#include "framework/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace kivora::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A new empty folder for one test's files.
+std::wstring FreshFolder(const std::wstring& name)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path folder = std::filesystem::path(temp) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.wstring();
+}
+
+std::vector<std::filesystem::path> FilesIn(const std::wstring& folder)
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path());
+    return files;
+}
+
+// The row of the format box whose text names the frame size, e.g. L"320X240"; -1 if none.
+int FormatRow(TKivoraDriver& kivora, const std::wstring& size)
+{
+    const std::wstring rows = kivora.Ask(L"items frm_Option.CB_VideoFormats");
+    int row = 0;
+    for (size_t start = 0; start < rows.size(); ++row) {
+        const size_t end = rows.find(L'\n', start);
+        if (rows.substr(start, end - start).find(size) != std::wstring::npos)
+            return row;
+        start = end + 1;
+    }
+    return -1;
+}
+
+// Opens the settings dialog, does the commands in it and presses OK.
+void ChangeSettings(TKivoraDriver& kivora, const std::vector<std::wstring>& commands)
+{
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_SetupVideoCtrol"));
+    HWND dialog = kivora.WaitForWindow(L"Tfrm_Option");
+    ASSERT_TRUE(dialog) << "the settings dialog did not open";
+    for (const std::wstring& command : commands)
+        ASSERT_TRUE(kivora.Do(command)) << command;
+    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_OK"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); })) << "the settings dialog stayed open";
+    EXPECT_EQ(kivora.Ask(L"savedir"), kivora.Ask(L"prop frm_Option.Edit_SaveDir.Text"));
+}
+
+// The colour bars the test camera draws over the top of its picture.
+constexpr COLORREF kBars[8] = {RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 255, 255), RGB(0, 255, 0),
+                               RGB(255, 0, 255),   RGB(255, 0, 0),   RGB(0, 0, 255),   RGB(0, 0, 0)};
+
+void ExpectTestPattern(const TBitmap& picture)
+{
+    const uint8_t* row = picture.ScanLine(picture.Height() / 4);
+    for (int bar = 0; bar < 8; ++bar) {
+        const int x = bar * picture.Width() / 8 + picture.Width() / 16;
+        const uint8_t* pixel = row + x * 3;
+        const COLORREF expected = kBars[bar];
+        EXPECT_NEAR(pixel[2], GetRValue(expected), 12) << "bar " << bar;
+        EXPECT_NEAR(pixel[1], GetGValue(expected), 12) << "bar " << bar;
+        EXPECT_NEAR(pixel[0], GetBValue(expected), 12) << "bar " << bar;
+    }
+}
+
+} // namespace
+
+TEST(UserSession, HintsPreviewAndSnapshotOfTheChosenFormat)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const struct {
+        const wchar_t* button;
+        const wchar_t* hint;
+    } idleHints[] = {{L"TB_Preview", L"开始预览"}, {L"TB_Snap", L"拍照"}, {L"TB_CapWmv", L"录制电影"},
+                     {L"TB_SetupVideoCtrol", L"设置视频"}, {L"About", L"About"}};
+    for (const auto& h : idleHints)
+        EXPECT_EQ(kivora.Ask(L"prop MainForm." + std::wstring(h.button) + L".Hint"), h.hint) << h.button;
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
+
+    const std::wstring folder = FreshFolder(L"kivora-snapshots");
+    const int row = FormatRow(kivora, L"320X240");
+    ASSERT_GE(row, 0) << "the test camera offers 320x240";
+    ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"select frm_Option.CB_VideoFormats " + std::to_wstring(row),
+                                                    L"text frm_Option.Edit_SaveDir " + folder}));
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    ASSERT_TRUE(WaitUntil([&] { return kivora.Ask(L"frame") != L"none"; })) << "no frame reached the grabber";
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.TB_Preview.Hint"), L"停止预览");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Preview.Checked"), L"True");
+    EXPECT_EQ(kivora.Ask(L"frame"), L"320x240");
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Snap"));
+    HWND viewer = kivora.WaitForWindow(L"TShowImageForm");
+    ASSERT_TRUE(viewer) << "the snapshot viewer did not open; shown: " << WideToUtf8(kivora.VisibleWindows());
+    EXPECT_EQ(WindowText(viewer), L"照片保存在: " + folder);
+    RECT client{};
+    GetClientRect(viewer, &client);
+    EXPECT_EQ(client.right, 320);
+    EXPECT_EQ(client.bottom, 240);
+
+    const std::vector<std::filesystem::path> files = FilesIn(folder);
+    ASSERT_EQ(files.size(), 1u);
+    const std::wstring name = files[0].filename().wstring();
+    EXPECT_EQ(name.size(), std::wstring(L"Image000000_000000.jpg").size()) << files[0];
+    EXPECT_EQ(name.rfind(L"Image", 0), 0u) << files[0];
+    TPicture picture;
+    picture.LoadFromFile(files[0].wstring());
+    EXPECT_EQ(picture.Width(), 320);
+    EXPECT_EQ(picture.Height(), 240);
+    const auto* jpeg = dynamic_cast<const TJPEGImage*>(picture.Graphic());
+    ASSERT_TRUE(jpeg) << "a snapshot is a JPEG picture";
+    ExpectTestPattern(jpeg->Bitmap());
+
+    // Closing the viewer returns to the running preview.
+    ASSERT_TRUE(kivora.CloseWindow(viewer));
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmPreview");
+    EXPECT_EQ(kivora.Ask(L"prop frm_Option.FilterGraph.Active"), L"True");
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmIdle"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.TB_Preview.Hint"), L"开始预览");
+    DWORD exitCode = 1;
+    ASSERT_TRUE(kivora.Quit(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(UserSession, SnapshotIntoAMissingFolderNamesTheFileAndShowsNoViewer)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const std::wstring folder = FreshFolder(L"kivora-gone") + L"\\missing";
+    ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"text frm_Option.Edit_SaveDir " + folder}));
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    ASSERT_TRUE(WaitUntil([&] { return kivora.Ask(L"frame") != L"none"; })) << "no frame reached the grabber";
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Snap"));
+    HWND box = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(box) << "no message about the failed save";
+    const std::wstring message = TKivoraDriver::MessageText(box);
+    EXPECT_NE(message.find(folder + L"\\Image"), std::wstring::npos) << "the message names the file: " << WideToUtf8(message);
+    EXPECT_FALSE(kivora.Shows(L"TShowImageForm"));
+    ASSERT_TRUE(kivora.CloseWindow(box));
+    EXPECT_FALSE(std::filesystem::exists(folder));
+
+    // The program goes on: the next command works.
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    EXPECT_TRUE(kivora.WaitFor(L"mode", L"mmIdle"));
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(UserSession, SettingsOkFitsTheWindowToTheChosenFormat)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    for (const wchar_t* size : {L"320X240", L"640X480"}) {
+        const int row = FormatRow(kivora, size);
+        ASSERT_GE(row, 0) << size;
+        ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"select frm_Option.CB_VideoFormats " + std::to_wstring(row)}));
+        const int width = size[0] == L'3' ? 320 : 640, height = width * 3 / 4;
+        const TVideoLayout expected = FitToVideoSize(width, height, kSettingsMargins);
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Width"), std::to_wstring(*expected.WindowWidth)) << size;
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Height"), std::to_wstring(*expected.WindowHeight)) << size;
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.VideoWindow.Width"), std::to_wstring(*expected.VideoWidth)) << size;
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.VideoWindow.Height"), std::to_wstring(*expected.VideoHeight)) << size;
+    }
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(UserSession, AboutShowsTheLogoInAFreshWindowEachTime)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    HWND previous = nullptr;
+    for (int showing = 0; showing < 2; ++showing) {
+        ASSERT_TRUE(kivora.Do(L"click MainForm.About"));
+        HWND about = kivora.WaitForWindow(L"TFlashWindow");
+        ASSERT_TRUE(about) << "the about window did not open";
+        EXPECT_NE(about, previous);
+        EXPECT_EQ(WindowText(about), L"About");
+        RECT client{};
+        GetClientRect(about, &client);
+        EXPECT_EQ(client.right, 480);
+        EXPECT_EQ(client.bottom, 200);
+        EXPECT_EQ(kivora.Ask(L"prop FlashWindow.Image.Width"), L"480");
+        ASSERT_TRUE(kivora.CloseWindow(about));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "the about window is freed when it closes";
+        previous = about;
+    }
+    EXPECT_TRUE(kivora.Quit());
+}
