@@ -80,7 +80,7 @@ void TMainForm::CreateComponents()
     item(L"N1", L"-", nullptr, nullptr);
     Pop_Preview = item(L"Pop_Preview", L"活动视频", nullptr, &TMainForm::TB_PreviewClick);
     item(L"Pop_Snap", L"拍照", nullptr, &TMainForm::TB_SnapClick);
-    Pop_Capture = item(L"Pop_Capture", L"录制电影", nullptr, nullptr);
+    Pop_Capture = item(L"Pop_Capture", L"录制电影", nullptr, &TMainForm::TB_CapWmvClick);
     item(L"N2", L"-", nullptr, nullptr);
     item(L"Pop_Setup", L"设置", nullptr, &TMainForm::TB_SetupVideoCtrolClick);
     item(L"N3", L"-", nullptr, nullptr);
@@ -117,7 +117,7 @@ void TMainForm::CreateComponents()
     };
     TB_Preview = button(L"TB_Preview", 0, L"Preview", &TMainForm::TB_PreviewClick);
     TB_Snap = button(L"TB_Snap", 1, L"Snap", &TMainForm::TB_SnapClick);
-    TB_CapWmv = button(L"TB_CapWmv", 2, L"Video Capture ", nullptr);
+    TB_CapWmv = button(L"TB_CapWmv", 2, L"Video Capture ", &TMainForm::TB_CapWmvClick);
     TB_SetupVideoCtrol = button(L"TB_SetupVideoCtrol", 3, L"Setup", &TMainForm::TB_SetupVideoCtrolClick);
     About = button(L"About", 4, L"About", &TMainForm::AboutClick);
 
@@ -306,7 +306,7 @@ void TMainForm::TB_PreviewClick(TObject*)
         [[fallthrough]];
     case mmIdle:
         FMode = mmPreview;
-        StartPreview();
+        StartOrBackToIdle(&TMainForm::StartPreview);
         if (FMode == mmPreview) {
             TB_Preview->SetHint(L"停止预览");
             StatusBar->Panels()[0]->SetText(L"");
@@ -329,6 +329,121 @@ void TMainForm::AboutClick(TObject*)
     // A fresh about window for every showing, gone when it closes.
     std::unique_ptr<TFlashWindow> about(TCustomForm::Create<TFlashWindow>(Application));
     about->ShowModal();
+}
+
+void TMainForm::StartOrBackToIdle(void (TMainForm::*start)())
+{
+    try {
+        (this->*start)();
+    } catch (...) {
+        BackToIdle();
+        throw; // the application's handler shows the error
+    }
+}
+
+void TMainForm::BackToIdle()
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    try {
+        graph->StopGraph();
+    } catch (const EError&) {
+        // The graph is deactivated below whatever Stop answered.
+    }
+    graph->SetActive(false);
+    ASFWriter->SetFilterGraph(nullptr);
+    // A writer that joined the graph created the file; nothing was recorded into it.
+    if (!FRecordingFile.empty()) {
+        DeleteFileW(FRecordingFile.c_str());
+        FRecordingFile.clear();
+    }
+    FMode = mmIdle;
+    Pop_Preview->SetChecked(false);
+    Pop_Capture->SetChecked(false);
+    TB_Preview->SetHint(L"开始预览");
+    TB_CapWmv->SetHint(L"录制电影");
+    TB_Preview->SetEnabled(true);
+    TB_CapWmv->SetEnabled(true);
+    TB_SetupVideoCtrol->SetEnabled(true);
+}
+
+void TMainForm::TB_CapWmvClick(TObject*)
+{
+    Pop_Capture->SetChecked(!Pop_Capture->Checked());
+    Pop_Preview->SetChecked(false);
+    TB_CapWmv->SetEnabled(false);
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    switch (FMode) {
+    case mmRecording:
+        // The writer completes the file when it leaves the stopped graph.
+        graph->StopGraph();
+        graph->SetActive(false);
+        FRecordingFile.clear();
+        FMode = mmIdle;
+        TB_CapWmv->Invalidate();
+        TB_CapWmv->SetHint(L"录制电影");
+        TB_SetupVideoCtrol->SetEnabled(true);
+        TB_CapWmv->SetEnabled(true);
+        TB_Preview->SetEnabled(true);
+        TB_Preview->SetHint(L"开始预览");
+        return;
+    case mmPreview:
+    case mmPlayback:
+        graph->StopGraph();
+        graph->SetActive(false);
+        Panel_PlayBack->SetVisible(false);
+        break;
+    case mmIdle:
+        break;
+    }
+    TB_CapWmv->Invalidate();
+    TB_CapWmv->SetHint(L"停止录制");
+    FMode = mmRecording;
+    StartOrBackToIdle(&TMainForm::StartRecording);
+    TB_CapWmv->SetEnabled(true);
+    if (FMode == mmRecording) {
+        TB_SetupVideoCtrol->SetEnabled(false);
+        TB_Preview->SetEnabled(false);
+    }
+}
+
+void TMainForm::StartRecording()
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->StopGraph();
+    graph->SetActive(false);
+    Panel_PlayBack->SetVisible(false);
+    if (!RefreshVideoDevices()) {
+        TB_CapWmv->SetHint(L"录制电影");
+        return;
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::wstring name = MakeFileName(FSaveDir, okRecording, now);
+    ASFWriter->SetFileName(name);
+    if (const int s = frm_Option->CB_VideoFormats->ItemIndex(); s >= 0) {
+        const TFrameSize size = GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord);
+        ApplyVideoLayout(size.Width, size.Height, true);
+    }
+    graph->SetMode(gmCapture);
+    graph->SetActive(true);
+    ApplySourceSettings();
+    ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
+    ASFWriter->SetFilterGraph(graph);
+    if (ASFWriter->Objects().Writer)
+        FRecordingFile = name;
+    ASFWriter->SetProfile(wmp_V70_1500FilmContentVideo);
+    IBaseFilter* video = frm_Option->VideoSourceFilter->As<IBaseFilter>().Get();
+    IBaseFilter* writer = ASFWriter->As<IBaseFilter>().Get();
+    // The live picture goes through the sample grabber, so snapshots work while recording.
+    RaiseOnFailure(builder->RenderStream(&PIN_CATEGORY_PREVIEW, nullptr, video, SampleGrabber->As<IBaseFilter>().Get(),
+                                         VideoWindow->Supports<IBaseFilter>().Get()));
+    RaiseOnFailure(builder->RenderStream(&PIN_CATEGORY_CAPTURE, nullptr, video, nullptr, writer));
+    RaiseOnFailure(builder->RenderStream(nullptr, nullptr, frm_Option->AudioSourceFilter->As<IBaseFilter>().Get(),
+                                         nullptr, writer));
+    graph->RunGraph();
+    // From here on the file is the recording's; only a failed start removes it.
+    FRecordingFile.clear();
+    Timer->SetEnabled(true);
 }
 
 void TMainForm::TB_SnapClick(TObject*)
@@ -419,6 +534,7 @@ void TMainForm::Action_OpenFileExecute(TObject*)
     Pop_Preview->SetChecked(false);
     Pop_Capture->SetChecked(false);
     if (FMode == mmRecording) {
+        FRecordingFile.clear();
         FMode = mmIdle;
         TB_CapWmv->SetHint(L"录制电影");
         TB_SetupVideoCtrol->SetEnabled(true);
@@ -467,9 +583,18 @@ void TMainForm::Action_StopExecute(TObject*)
 void TMainForm::TimerTimer(TObject*)
 {
     TFilterGraph* graph = frm_Option->FilterGraph;
-    if (!graph->Active() || FMode != mmPlayback)
+    if (!graph->Active())
         return;
     ComPtr<IMediaSeeking> seeking = graph->As<IMediaSeeking>();
+    if (FMode == mmRecording) {
+        LONGLONG position = 0;
+        seeking->GetCurrentPosition(&position);
+        StatusBar->Panels()[0]->SetText(RunningTimeText(L"捕捉", position / 10000));
+        StatusBar->Panels()[1]->SetText(L"电影保存: " + FSaveDir);
+        return;
+    }
+    if (FMode != mmPlayback)
+        return;
     LONGLONG current = 0, stop = 0;
     seeking->GetCurrentPosition(&current);
     seeking->GetStopPosition(&stop);

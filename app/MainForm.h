@@ -50,6 +50,7 @@ public:
 
     void TB_PreviewClick(TObject* sender);
     void TB_SnapClick(TObject* sender);
+    void TB_CapWmvClick(TObject* sender);
     void TB_SetupVideoCtrolClick(TObject* sender);
     void AboutClick(TObject* sender);
     void Action_FullScreenExecute(TObject* sender);
@@ -67,6 +68,12 @@ private:
     void FormClose(TObject* sender, TCloseAction& action);
     void TimerTimer(TObject* sender);
     void StartPreview();
+    void StartRecording();
+    // Runs a start of preview or recording; when it raises, the window returns to idle
+    // (graph stopped and inactive, idle toolbar, no half-made file) before the error is
+    // shown, so the next command works.
+    void StartOrBackToIdle(void (TMainForm::*start)());
+    void BackToIdle();
     void TakeSnapshot();
     void ApplySourceSettings();
     void ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth = false);
@@ -76,6 +83,8 @@ private:
 
     std::wstring FSaveDir;
     TMainMode FMode = mmIdle;
+    // The file a recording start made, until the recording runs; removed if it fails.
+    std::wstring FRecordingFile;
 };
 
 extern TMainForm* MainForm;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace std::chrono_literals;
 
 namespace kivora::test {
@@ -124,8 +126,10 @@ std::wstring TKivoraDriver::VisibleWindows()
             wchar_t cls[64] = {};
             GetClassNameW(window, cls, 64);
             list += std::wstring(cls) + L": " + WindowText(window) + L"\n";
-            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-                list += L"  " + WindowText(child) + L"\n";
+            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                GetClassNameW(child, cls, 64);
+                list += L"  " + std::to_wstring(GetDlgCtrlID(child)) + L" " + cls + L": " + WindowText(child) + L"\n";
+            }
         }
     return list;
 }
@@ -142,20 +146,74 @@ std::wstring TKivoraDriver::MessageText(HWND box)
     return text;
 }
 
-bool TKivoraDriver::SetSaveFolder(const std::wstring& folder)
+bool TKivoraDriver::ChooseFile(HWND dialog, const std::wstring& fileName)
+{
+    // The file name box: an editable combo box (cmb13) in the explorer-style dialog, a
+    // plain edit (edt1) in the old one; either may sit in a child dialog. The combo box
+    // takes the text itself (Wine's is an extended combo box without child windows).
+    HWND box = nullptr;
+    EnumChildWindows(dialog, [](HWND child, LPARAM param) -> BOOL {
+        constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
+        const int id = GetDlgCtrlID(child);
+        if (id != kFileNameCombo && id != kFileNameEdit)
+            return TRUE;
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&box));
+    if (!box)
+        return false;
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+bool TKivoraDriver::ChangeSettings(const std::vector<std::wstring>& commands)
 {
     if (!Do(L"click MainForm.TB_SetupVideoCtrol"))
         return false;
     HWND dialog = WaitForWindow(L"Tfrm_Option");
-    if (!dialog || !Do(L"text frm_Option.Edit_SaveDir " + folder) || !Do(L"click frm_Option.Btn_OK"))
+    if (!dialog)
         return false;
-    return WaitUntil([&] { return !IsWindowVisible(dialog); }) && Ask(L"prop frm_Option.Edit_SaveDir.Text") == folder;
+    for (const std::wstring& command : commands)
+        if (!Do(command))
+            return false;
+    return Do(L"click frm_Option.Btn_OK") && WaitUntil([&] { return !IsWindowVisible(dialog); });
+}
+
+int TKivoraDriver::FormatRow(const std::wstring& size)
+{
+    const std::wstring rows = Ask(L"items frm_Option.CB_VideoFormats");
+    int row = 0;
+    for (size_t start = 0; start < rows.size(); ++row) {
+        const size_t end = rows.find(L'\n', start);
+        if (rows.substr(start, end - start).find(size) != std::wstring::npos)
+            return row;
+        start = end + 1;
+    }
+    return -1;
 }
 
 bool TKivoraDriver::Quit(DWORD* exitCode)
 {
     PostMessageW(FMainWindow, WM_CLOSE, 0, 0);
     return FProcess->WaitForExit(60s, exitCode);
+}
+
+std::wstring FreshFolder(const std::wstring& name)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path folder = std::filesystem::path(temp) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.wstring();
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path().wstring());
+    return files;
 }
 
 } // namespace kivora::test

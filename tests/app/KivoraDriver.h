@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kivora::test {
 
@@ -47,9 +48,14 @@ public:
     // Text of the static controls of a message box, joined by line breaks.
     static std::wstring MessageText(HWND box);
 
-    // Opens the settings dialog, sets the save folder and presses OK; waits until the
-    // dialog is gone.
-    bool SetSaveFolder(const std::wstring& folder);
+    // Answers an open-file dialog of the program with a file name, as a user types it and
+    // presses Open.
+    static bool ChooseFile(HWND dialog, const std::wstring& fileName);
+    // Opens the settings dialog, does the commands in it and presses OK; false when the
+    // dialog does not open, a command's target is missing or the dialog stays open.
+    bool ChangeSettings(const std::vector<std::wstring>& commands);
+    // The row of the video format box whose text names the frame size (L"320X240"); -1 if none.
+    int FormatRow(const std::wstring& size);
     // Closes the main window and waits for the program to end; false when it does not.
     bool Quit(DWORD* exitCode = nullptr);
 
@@ -62,5 +68,10 @@ private:
     HWND FReplyWindow = nullptr;
     std::wstring FReply;
 };
+
+// A new empty folder under the temporary folder for one test's files.
+std::wstring FreshFolder(const std::wstring& name);
+// The files in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 } // namespace kivora::test

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -18,49 +19,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A new empty folder for one test's files.
-std::wstring FreshFolder(const std::wstring& name)
-{
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::filesystem::path folder = std::filesystem::path(temp) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.wstring();
-}
-
-std::vector<std::filesystem::path> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path());
-    return files;
-}
-
-// The row of the format box whose text names the frame size, e.g. L"320X240"; -1 if none.
-int FormatRow(TKivoraDriver& kivora, const std::wstring& size)
-{
-    const std::wstring rows = kivora.Ask(L"items frm_Option.CB_VideoFormats");
-    int row = 0;
-    for (size_t start = 0; start < rows.size(); ++row) {
-        const size_t end = rows.find(L'\n', start);
-        if (rows.substr(start, end - start).find(size) != std::wstring::npos)
-            return row;
-        start = end + 1;
-    }
-    return -1;
-}
-
 // Opens the settings dialog, does the commands in it and presses OK.
 void ChangeSettings(TKivoraDriver& kivora, const std::vector<std::wstring>& commands)
 {
-    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_SetupVideoCtrol"));
-    HWND dialog = kivora.WaitForWindow(L"Tfrm_Option");
-    ASSERT_TRUE(dialog) << "the settings dialog did not open";
-    for (const std::wstring& command : commands)
-        ASSERT_TRUE(kivora.Do(command)) << command;
-    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_OK"));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); })) << "the settings dialog stayed open";
+    ASSERT_TRUE(kivora.ChangeSettings(commands)) << "the settings were not taken";
     EXPECT_EQ(kivora.Ask(L"savedir"), kivora.Ask(L"prop frm_Option.Edit_SaveDir.Text"));
 }
 
@@ -97,7 +59,7 @@ TEST(UserSession, HintsPreviewAndSnapshotOfTheChosenFormat)
     EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
 
     const std::wstring folder = FreshFolder(L"kivora-snapshots");
-    const int row = FormatRow(kivora, L"320X240");
+    const int row = kivora.FormatRow(L"320X240");
     ASSERT_GE(row, 0) << "the test camera offers 320x240";
     ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"select frm_Option.CB_VideoFormats " + std::to_wstring(row),
                                                     L"text frm_Option.Edit_SaveDir " + folder}));
@@ -118,13 +80,13 @@ TEST(UserSession, HintsPreviewAndSnapshotOfTheChosenFormat)
     EXPECT_EQ(client.right, 320);
     EXPECT_EQ(client.bottom, 240);
 
-    const std::vector<std::filesystem::path> files = FilesIn(folder);
+    const std::vector<std::wstring> files = FilesIn(folder);
     ASSERT_EQ(files.size(), 1u);
-    const std::wstring name = files[0].filename().wstring();
-    EXPECT_EQ(name.size(), std::wstring(L"Image000000_000000.jpg").size()) << files[0];
-    EXPECT_EQ(name.rfind(L"Image", 0), 0u) << files[0];
+    const std::wstring name = std::filesystem::path(files[0]).filename().wstring();
+    EXPECT_EQ(name.size(), std::wstring(L"Image000000_000000.jpg").size()) << WideToUtf8(files[0]);
+    EXPECT_EQ(name.rfind(L"Image", 0), 0u) << WideToUtf8(files[0]);
     TPicture picture;
-    picture.LoadFromFile(files[0].wstring());
+    picture.LoadFromFile(files[0]);
     EXPECT_EQ(picture.Width(), 320);
     EXPECT_EQ(picture.Height(), 240);
     const auto* jpeg = dynamic_cast<const TJPEGImage*>(picture.Graphic());
@@ -175,7 +137,7 @@ TEST(UserSession, SettingsOkFitsTheWindowToTheChosenFormat)
     TKivoraDriver kivora;
     ASSERT_TRUE(kivora.Started());
     for (const wchar_t* size : {L"320X240", L"640X480"}) {
-        const int row = FormatRow(kivora, size);
+        const int row = kivora.FormatRow(size);
         ASSERT_GE(row, 0) << size;
         ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"select frm_Option.CB_VideoFormats " + std::to_wstring(row)}));
         const int width = size[0] == L'3' ? 320 : 640, height = width * 3 / 4;
@@ -209,5 +171,38 @@ TEST(UserSession, AboutShowsTheLogoInAFreshWindowEachTime)
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "the about window is freed when it closes";
         previous = about;
     }
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(UserSession, PlaybackOfAClipRunsToItsEndAndStaysInPlayback)
+{
+    const char* clip = std::getenv("KIVORA_SHORT_AVI");
+    ASSERT_TRUE(clip) << "KIVORA_SHORT_AVI names the clip made for the test";
+    std::wstring fileName = Utf8ToWide(clip);
+    std::replace(fileName.begin(), fileName.end(), L'/', L'\\');
+
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const int heightBefore = std::stoi(kivora.Ask(L"prop MainForm.Height"));
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_OpenFile"));
+    HWND dialog = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(dialog) << "the open dialog did not appear";
+    ASSERT_TRUE(WaitUntil([&] { return TKivoraDriver::ChooseFile(dialog, fileName); }, 10s))
+        << WideToUtf8(kivora.VisibleWindows());
+
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPlayback"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"True");
+    EXPECT_EQ(std::stoi(kivora.Ask(L"prop MainForm.Height")), heightBefore + 29) << "room for the playback bar";
+    // The one-second clip ends: the timer stops the graph and clears the play check.
+    ASSERT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"False", 20s));
+    EXPECT_EQ(kivora.Ask(L"prop frm_Option.FilterGraph.Active"), L"False");
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmPlayback");
+    EXPECT_EQ(kivora.Ask(L"status 0").rfind(L"播放  0:0:", 0), 0u) << WideToUtf8(kivora.Ask(L"status 0"));
+
+    // Play again from the bar: the clip runs once more.
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_Play"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"True"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"False", 20s));
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmPlayback");
     EXPECT_TRUE(kivora.Quit());
 }

@@ -246,7 +246,33 @@ bool TFilterGraph::RunGraph()
     if (!control)
         return false;
     NotifySinks(cnPlay, 0);
-    return SUCCEEDED(RaiseOnFailure(control->Run()));
+    const bool ran = SUCCEEDED(RaiseOnFailure(control->Run()));
+    RaiseIfAFilterStayedStopped(control.Get());
+    return ran;
+}
+
+void TFilterGraph::RaiseIfAFilterStayedStopped(IMediaControl* control)
+{
+    // Some graph managers (Wine's among them) answer Run with success although a filter
+    // refused to start (a device that failed, a file that could not be created). Every
+    // filter has been told to run when Run returns, so one that is still stopped failed.
+    ComPtr<IEnumFilters> filters;
+    if (FAILED(FGraph->EnumFilters(&filters)))
+        return;
+    for (ComPtr<IBaseFilter> filter; filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+        FILTER_STATE state = State_Running;
+        if (FAILED(filter->GetState(0, &state)) || state != State_Stopped)
+            continue;
+        FILTER_INFO info{};
+        filter->QueryFilterInfo(&info);
+        if (info.pGraph)
+            info.pGraph->Release();
+        // Pause, then Stop, brings every filter back to stopped after such a half start
+        // (Stop alone leaves the others paused there).
+        control->Pause();
+        control->Stop();
+        throw EDirectShowException(L"The filter \"" + std::wstring(info.achName) + L"\" could not start.", E_FAIL);
+    }
 }
 
 bool TFilterGraph::StopGraph()

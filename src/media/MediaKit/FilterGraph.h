@@ -66,7 +66,8 @@ public:
     const std::wstring& LogFile() const { return FLogFile; }
     void SetLogFile(const std::wstring& fileName);
 
-    // Runs the graph; false when it has no IMediaControl. A failed Run raises.
+    // Runs the graph; false when it has no IMediaControl. A failed Run raises, and so
+    // does a filter that stayed stopped (the graph is then stopped again).
     bool RunGraph();
     // Stops the graph; true only when Stop answers S_OK. A failed Stop raises.
     bool StopGraph();
@@ -150,6 +151,7 @@ public:
     TFlagEvent OnDVDKaraokeMode;
 
 private:
+    void RaiseIfAFilterStayedStopped(IMediaControl* control);
     void Activate();
     void Deactivate();
     void AddMemberFilter(IGraphMember* member);
