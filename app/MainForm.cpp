@@ -88,10 +88,16 @@ void TMainForm::CreateComponents()
     Pop_OnTop = item(L"Pop_OnTop", L"前端显示", Action_OnTop, nullptr);
 
     auto* images = new TImageList(this);
-    images->SetWidth(47);
-    images->SetHeight(37);
-    for (int i = 0; i < 5; ++i)
-        images->AddMasked(*ToolbarPicture(i), clFuchsia);
+    auto* disabledImages = new TImageList(this);
+    for (TImageList* list : {images, disabledImages}) {
+        list->SetWidth(47);
+        list->SetHeight(37);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const std::unique_ptr<TBitmap> picture = ToolbarPicture(i);
+        images->AddMasked(*picture, clFuchsia);
+        disabledImages->AddMasked(*DisabledPicture(*picture), clFuchsia);
+    }
     ToolBar = new TToolBar(this);
     ToolBar->SetName(L"ToolBar");
     ToolBar->SetParent(this);
@@ -99,6 +105,7 @@ void TMainForm::CreateComponents()
     ToolBar->SetButtonWidth(54);
     ToolBar->SetButtonHeight(43);
     ToolBar->SetImages(images);
+    ToolBar->SetDisabledImages(disabledImages);
     auto button = [&](const wchar_t* name, int picture, const wchar_t* hint, void (TMainForm::*handler)(TObject*)) {
         if (picture > 0) {
             auto* separator = new TToolButton(this);

@@ -78,3 +78,23 @@ std::unique_ptr<TBitmap> PlaybackPicture(int index)
         Shape(dc, dark, [&] { Ellipse(dc, 6, 6, 10, 10); });
     return bitmap;
 }
+
+std::unique_ptr<TBitmap> DisabledPicture(const TBitmap& picture)
+{
+    auto bitmap = std::make_unique<TBitmap>(picture.Width(), picture.Height(), pf24bit);
+    for (int y = 0; y < picture.Height(); ++y) {
+        const uint8_t* from = picture.ScanLine(y);
+        uint8_t* to = bitmap->ScanLine(y);
+        for (int x = 0; x < picture.Width() * 3; x += 3) {
+            const uint8_t b = from[x], g = from[x + 1], r = from[x + 2];
+            if (r == 255 && g == 0 && b == 255) {  // the transparent ground stays
+                to[x] = b, to[x + 1] = g, to[x + 2] = r;
+                continue;
+            }
+            // Grey of the same lightness, pressed towards a light grey.
+            const int grey = 150 + (r * 30 + g * 59 + b * 11) / 100 * 2 / 5;
+            to[x] = to[x + 1] = to[x + 2] = static_cast<uint8_t>(grey);
+        }
+    }
+    return bitmap;
+}

@@ -9,3 +9,5 @@
 
 std::unique_ptr<TBitmap> ToolbarPicture(int index);
 std::unique_ptr<TBitmap> PlaybackPicture(int index);
+// The picture of a disabled button: the picture in washed-out grey, ground kept.
+std::unique_ptr<TBitmap> DisabledPicture(const TBitmap& picture);

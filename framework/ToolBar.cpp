@@ -19,6 +19,7 @@ const TClassInfo& TToolBar::StaticClass()
 {
     static const TClassInfo info(L"TToolBar", &TWinControl::StaticClass(), {
         ObjProp(L"Images", &TToolBar::Images, &TToolBar::SetImages),
+        ObjProp(L"DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages),
         IntProp(L"ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth),
         IntProp(L"ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight),
         BoolProp(L"Flat", &TToolBar::Flat, &TToolBar::SetFlat),
@@ -171,6 +172,8 @@ TToolBar::~TToolBar()
 {
     if (FImages)
         FImages->OnChange = nullptr;
+    if (FDisabledImages)
+        FDisabledImages->OnChange = nullptr;
 }
 
 void TToolBar::CreateParams(TCreateParams& params)
@@ -191,21 +194,33 @@ void TToolBar::Notification(TComponent* component, TOperation operation)
 {
     if (operation == opRemove && component == FImages)
         SetImages(nullptr);
+    if (operation == opRemove && component == FDisabledImages)
+        SetDisabledImages(nullptr);
     TWinControl::Notification(component, operation);
 }
 
-void TToolBar::SetImages(TImageList* images)
+void TToolBar::LinkImages(TImageList*& field, TImageList* images)
 {
-    if (FImages) {
-        FImages->OnChange = nullptr;
-        FImages->RemoveFreeNotification(this);
+    if (field) {
+        field->OnChange = nullptr;
+        field->RemoveFreeNotification(this);
     }
-    FImages = images;
+    field = images;
     if (images) {
         images->FreeNotification(this);
         images->OnChange = [this](TObject*) { RebuildButtons(); };
     }
     RebuildButtons();
+}
+
+void TToolBar::SetImages(TImageList* images)
+{
+    LinkImages(FImages, images);
+}
+
+void TToolBar::SetDisabledImages(TImageList* images)
+{
+    LinkImages(FDisabledImages, images);
 }
 
 void TToolBar::SetButtonWidth(int width)
@@ -275,6 +290,8 @@ void TToolBar::RebuildButtons()
     while (SendMessageW(bar, TB_BUTTONCOUNT, 0, 0) > 0)
         SendMessageW(bar, TB_DELETEBUTTON, 0, 0);
     SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages ? FImages->Handle() : nullptr));
+    SendMessageW(bar, TB_SETDISABLEDIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(FDisabledImages ? FDisabledImages->Handle() : nullptr));
     if (FImages)
         SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(FImages->Width(), FImages->Height()));
     SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(FButtonWidth, FButtonHeight));

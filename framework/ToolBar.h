@@ -69,6 +69,10 @@ public:
 
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
+    // The pictures of disabled buttons (same indexes); without them the tool bar greys
+    // the normal pictures by their mask.
+    TImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(TImageList* images);
     int ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(int width);
     int ButtonHeight() const { return FButtonHeight; }
@@ -99,7 +103,9 @@ private:
     void UpdateButtonBounds();
     TToolButton* FindButton(int command) const;
     LRESULT CustomDraw(NMTBCUSTOMDRAW* draw);
+    void LinkImages(TImageList*& field, TImageList* images);
     TImageList* FImages = nullptr;
+    TImageList* FDisabledImages = nullptr;
     int FButtonWidth = 23, FButtonHeight = 22;
     bool FFlat = false;
     std::vector<TToolButton*> FButtons;
