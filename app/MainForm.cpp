@@ -275,6 +275,18 @@ void TMainForm::ApplySourceSettings()
     }
 }
 
+void TMainForm::ActivateCaptureGraph()
+{
+    if (const int s = frm_Option->CB_VideoFormats->ItemIndex(); s >= 0) {
+        const TFrameSize size = GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord);
+        ApplyVideoLayout(size.Width, size.Height, true);
+    }
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->SetMode(gmCapture);
+    graph->SetActive(true);
+    ApplySourceSettings();
+}
+
 void TMainForm::StartPreview()
 {
     TFilterGraph* graph = frm_Option->FilterGraph;
@@ -286,13 +298,7 @@ void TMainForm::StartPreview()
         TB_Preview->SetHint(L"开始预览");
         return;
     }
-    if (const int s = frm_Option->CB_VideoFormats->ItemIndex(); s >= 0) {
-        const TFrameSize size = GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord);
-        ApplyVideoLayout(size.Width, size.Height, true);
-    }
-    graph->SetMode(gmCapture);
-    graph->SetActive(true);
-    ApplySourceSettings();
+    ActivateCaptureGraph();
     if (frm_Option->VideoSourceFilter->BaseFilter().DataLength() > 0) {
         ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
         RaiseOnFailure(builder->RenderStream(&PIN_CATEGORY_PREVIEW, nullptr,
@@ -427,13 +433,7 @@ void TMainForm::StartRecording()
     GetLocalTime(&now);
     const std::wstring name = MakeFileName(FSaveDir, okRecording, now);
     ASFWriter->SetFileName(name);
-    if (const int s = frm_Option->CB_VideoFormats->ItemIndex(); s >= 0) {
-        const TFrameSize size = GetVideoSize(frm_Option->FVideoFormats.Items(s).MediaRecord);
-        ApplyVideoLayout(size.Width, size.Height, true);
-    }
-    graph->SetMode(gmCapture);
-    graph->SetActive(true);
-    ApplySourceSettings();
+    ActivateCaptureGraph();
     ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
     ASFWriter->SetFilterGraph(graph);
     if (ASFWriter->Objects().Writer)

@@ -67,6 +67,9 @@ private:
     void FormShow(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
     void TimerTimer(TObject* sender);
+    // Fits the window to the chosen video format, activates the dialog's graph for
+    // capture and applies the chosen device settings: the start of preview and recording.
+    void ActivateCaptureGraph();
     void StartPreview();
     void StartRecording();
     // Runs a start of preview or recording; when it raises, the window returns to idle

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 using namespace kivora::test;
 using namespace std::chrono_literals;
@@ -95,102 +96,107 @@ std::wstring KeepRecording(const std::wstring& folder, long long milliseconds)
     return recording;
 }
 
+// A recording session: Kivora started, saving into this test's folder.
+class Recording : public testing::Test {
+protected:
+    void Start()
+    {
+        kivora = std::make_unique<TKivoraDriver>();
+        ASSERT_TRUE(kivora->Started());
+        folder = RecordingFolder();
+        ASSERT_TRUE(kivora->ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
+    }
+
+    std::unique_ptr<TKivoraDriver> kivora;
+    std::wstring folder;
+};
+
 } // namespace
 
-TEST(Recording, TheCommandRecordsWithTheToolbarAndStatusOfTheModeAndSnapshotsWork)
+TEST_F(Recording, TheCommandRecordsWithTheToolbarAndStatusOfTheModeAndSnapshotsWork)
 {
-    TKivoraDriver kivora;
-    ASSERT_TRUE(kivora.Started());
-    const std::wstring folder = RecordingFolder();
-    ASSERT_TRUE(kivora.ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
-    ExpectToolbar(kivora, kIdle, "before");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ExpectToolbar(*kivora, kIdle, "before");
 
     // Recording from preview: the picture stays, rebuilt in the recording graph.
-    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
-    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
-    const long long recorded = RecordFor(kivora, 3s);
-    ExpectToolbar(kivora, {L"停止预览", L"停止录制", false, true, false}, "while recording");
-    EXPECT_EQ(kivora.Ask(L"status 1"), L"电影保存: " + folder);
-    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Capture.Checked"), L"True");
-    EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmPreview"));
+    const long long recorded = RecordFor(*kivora, 3s);
+    ExpectToolbar(*kivora, {L"停止预览", L"停止录制", false, true, false}, "while recording");
+    EXPECT_EQ(kivora->Ask(L"status 1"), L"电影保存: " + folder);
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.Pop_Capture.Checked"), L"True");
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
 
     // A snapshot while recording.
-    ASSERT_TRUE(WaitUntil([&] { return kivora.Ask(L"frame") != L"none"; }));
-    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Snap"));
-    HWND viewer = kivora.WaitForWindow(L"TShowImageForm");
-    ASSERT_TRUE(viewer) << WideToUtf8(kivora.VisibleWindows());
-    ASSERT_TRUE(kivora.CloseWindow(viewer));
+    ASSERT_TRUE(WaitUntil([&] { return kivora->Ask(L"frame") != L"none"; }));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_Snap"));
+    HWND viewer = kivora->WaitForWindow(L"TShowImageForm");
+    ASSERT_TRUE(viewer) << WideToUtf8(kivora->VisibleWindows());
+    ASSERT_TRUE(kivora->CloseWindow(viewer));
     // The setup command is refused while recording.
-    ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_Setup"));
-    EXPECT_FALSE(kivora.Shows(L"Tfrm_Option"));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.Pop_Setup"));
+    EXPECT_FALSE(kivora->Shows(L"Tfrm_Option"));
 
-    const long long last = RecordedMilliseconds(kivora.Ask(L"status 0"));
-    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_CapWmv"));
-    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmIdle"));
-    ExpectToolbar(kivora, kIdle, "after");
+    const long long last = RecordedMilliseconds(kivora->Ask(L"status 0"));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    ExpectToolbar(*kivora, kIdle, "after");
     // The last running time and the folder stay in the status bar.
-    EXPECT_GE(RecordedMilliseconds(kivora.Ask(L"status 0")), recorded);
-    EXPECT_EQ(kivora.Ask(L"status 1"), L"电影保存: " + folder);
-    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Capture.Checked"), L"False");
+    EXPECT_GE(RecordedMilliseconds(kivora->Ask(L"status 0")), recorded);
+    EXPECT_EQ(kivora->Ask(L"status 1"), L"电影保存: " + folder);
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.Pop_Capture.Checked"), L"False");
 
     int snapshots = 0;
     for (const std::wstring& file : FilesIn(folder))
         snapshots += std::filesystem::path(file).extension() == L".jpg";
     EXPECT_EQ(snapshots, 1);
     KeepRecording(folder, std::max(last, recorded));
-    EXPECT_TRUE(kivora.Quit());
+    EXPECT_TRUE(kivora->Quit());
 }
 
-TEST(Recording, OpeningAFileEndsTheRecordingWithACompleteFile)
+TEST_F(Recording, OpeningAFileEndsTheRecordingWithACompleteFile)
 {
-    TKivoraDriver kivora;
-    ASSERT_TRUE(kivora.Started());
-    const std::wstring folder = RecordingFolder();
-    ASSERT_TRUE(kivora.ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
-    const long long recorded = RecordFor(kivora, 2s);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const long long recorded = RecordFor(*kivora, 2s);
 
-    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_OpenFile"));
-    HWND dialog = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(kivora->Do(L"click MainForm.Action_OpenFile"));
+    HWND dialog = kivora->WaitForWindow(L"#32770");
     ASSERT_TRUE(dialog) << "the open dialog did not appear";
     // The recording has stopped before the dialog shows; choosing nothing leaves idle.
-    ASSERT_TRUE(kivora.CloseWindow(dialog));
-    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmIdle"));
-    ExpectToolbar(kivora, kIdle, "after the open command");
+    ASSERT_TRUE(kivora->CloseWindow(dialog));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    ExpectToolbar(*kivora, kIdle, "after the open command");
     KeepRecording(folder, recorded);
-    EXPECT_TRUE(kivora.Quit());
+    EXPECT_TRUE(kivora->Quit());
 }
 
-TEST(Recording, ClosingTheWindowEndsTheRecordingWithACompleteFile)
+TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithACompleteFile)
 {
-    TKivoraDriver kivora;
-    ASSERT_TRUE(kivora.Started());
-    const std::wstring folder = RecordingFolder();
-    ASSERT_TRUE(kivora.ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
-    const long long recorded = RecordFor(kivora, 2s);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const long long recorded = RecordFor(*kivora, 2s);
     DWORD exitCode = 1;
-    ASSERT_TRUE(kivora.Quit(&exitCode));
+    ASSERT_TRUE(kivora->Quit(&exitCode));
     EXPECT_EQ(exitCode, 0u);
     KeepRecording(folder, recorded);
 }
 
-TEST(Recording, APulledCameraStillLeavesACompleteFile)
+TEST_F(Recording, APulledCameraStillLeavesACompleteFile)
 {
     // The camera delivers a second of frames, then none, as if unplugged.
     SetEnvironmentVariableW(L"KIVORA_TESTCAM_STOP_AFTER", L"30");
-    TKivoraDriver kivora;
+    Start();
     SetEnvironmentVariableW(L"KIVORA_TESTCAM_STOP_AFTER", nullptr);
-    ASSERT_TRUE(kivora.Started());
-    const std::wstring folder = RecordingFolder();
-    ASSERT_TRUE(kivora.ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
-    const long long recorded = RecordFor(kivora, 3s);
-    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_CapWmv"));
-    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmIdle"));
-    ExpectToolbar(kivora, kIdle, "after");
+    if (HasFatalFailure())
+        return;
+    const long long recorded = RecordFor(*kivora, 3s);
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    ExpectToolbar(*kivora, kIdle, "after");
     KeepRecording(folder, recorded);
-    EXPECT_TRUE(kivora.Quit());
+    EXPECT_TRUE(kivora->Quit());
 }
 
-TEST(Recording, AFailedStartShowsOneMessageLeavesNoFileAndReturnsToIdle)
+TEST(RecordingStart, AFailedStartShowsOneMessageLeavesNoFileAndReturnsToIdle)
 {
     const struct {
         const char* name;
