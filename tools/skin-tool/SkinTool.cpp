@@ -6,7 +6,9 @@
 #include "Lzh.h"
 #include "QuickIni.h"
 #include "SkinArchiveWriter.h"
+#include "SkinElementsJson.h"
 #include "SkinFileIo.h"
+#include "SkinPictureInfo.h"
 #include "SkinReader.h"
 
 #include <algorithm>
@@ -231,6 +233,9 @@ int Info(const std::string& skinArg, std::ostream& out)
     }
     json.EndArray();
     WriteIni(json, ini);
+    TSkinInfoElements elements;
+    ParseSkinInfo(reader, elements);
+    WriteSkinElements(json, elements);
     json.EndObject();
     return steOk;
 }
