@@ -135,11 +135,8 @@ bool TSkinData::LoadSkin()
             manager->SetPendingSkin(this);
             manager->PrepareSkinReload();
         }
-        std::vector<std::uint8_t> iniText;
-        std::string iniName;
-        reader.FindMember(".ini", iniText, iniName);
         TQuickIni ini;
-        ini.Load(iniText);
+        LoadSkinIni(reader, ini);
         FReader = &reader;
         struct TForget {
             TSkinReader*& Reader;

@@ -1,6 +1,18 @@
 #include "SkinParser.h"
 
+#include "SkinReader.h"
+
 #include <algorithm>
+#include <vector>
+
+std::string LoadSkinIni(const TSkinReader& reader, TQuickIni& ini)
+{
+    std::vector<std::uint8_t> text;
+    std::string name;
+    reader.FindMember(".ini", text, name);
+    ini.Load(text);
+    return name;
+}
 
 std::optional<std::string> SkinPictureMemberName(const std::string& fileName)
 {

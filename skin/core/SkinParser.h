@@ -21,6 +21,12 @@
 #include <string>
 #include <vector>
 
+class TSkinReader;
+
+// Loads ini from the skin's INI text: the first member whose name contains ".ini" (an
+// archive without one gives an empty text). Returns that member's name.
+std::string LoadSkinIni(const TSkinReader& reader, TQuickIni& ini);
+
 // The archive member a picture key names: the file-name part of the value (folders are
 // ignored) when it ends in ".bmp" exactly (lower case); otherwise none.
 std::optional<std::string> SkinPictureMemberName(const std::string& fileName);

@@ -31,13 +31,15 @@ void TSkinPictureInfoSource::CopyColumns(TSkinPictureInfo& target, const TSkinPi
     }
 }
 
-void ParseSkinInfo(const TSkinReader& reader, TSkinInfoElements& elements)
+void ParseSkinInfo(const TSkinReader& reader, const TQuickIni& ini, TSkinInfoElements& elements)
 {
-    std::vector<std::uint8_t> text;
-    std::string name;
-    reader.FindMember(".ini", text, name);
-    TQuickIni ini;
-    ini.Load(text);
     TSkinPictureInfoSource pictures(reader);
     ParseSkinElements(elements, ini, pictures);
+}
+
+void ParseSkinInfo(const TSkinReader& reader, TSkinInfoElements& elements)
+{
+    TQuickIni ini;
+    LoadSkinIni(reader, ini);
+    ParseSkinInfo(reader, ini, elements);
 }

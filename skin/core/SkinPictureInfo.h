@@ -39,6 +39,7 @@ private:
     const TSkinReader& FReader;
 };
 
-// The element records of a loaded archive: its INI member (the first whose name contains
-// ".ini") parsed with picture sizes.
+// The element records of a loaded archive, with picture sizes, from its INI text (ini, or
+// the archive's own when not given).
+void ParseSkinInfo(const TSkinReader& reader, const TQuickIni& ini, TSkinInfoElements& elements);
 void ParseSkinInfo(const TSkinReader& reader, TSkinInfoElements& elements);
