@@ -80,19 +80,33 @@ int THuffmanModel::LastBelow(int from, unsigned k) const
     return lo;
 }
 
+int THuffmanModel::BlockEnd(int c, unsigned f)
+{
+    const int hint = EndHint[f];
+    int l;
+    if (hint > c && Freq[hint] == f && Freq[hint + 1] != f)
+        l = hint;  // Freq is sorted: every count between c and hint is f too
+    else
+        l = LastBelow(c + 2, f + 1);
+    EndHint[f] = static_cast<std::int16_t>(l - 1);  // where this block ends after the swap
+    return l;
+}
+
 void THuffmanModel::Update(int c)
 {
     if (Freq[R] == MAX_FREQ)
         Rebuild();
     c = Parent[c + T];
     do {
-        const std::uint16_t k = static_cast<std::uint16_t>(++Freq[c]);
+        const unsigned f = Freq[c];
+        const unsigned k = f + 1;
+        Freq[c] = static_cast<std::uint16_t>(k);
         if (k > Freq[c + 1]) {
-            // Move the node past every node of smaller frequency, keeping Freq sorted:
-            // l is the last position below k.
-            const int l = LastBelow(c + 1, k);
-            Freq[c] = Freq[l];
-            Freq[l] = k;
+            // Move the node past every node of its old count, keeping Freq sorted: l is
+            // the last of them. Most blocks are short; long ones are found by the hint.
+            const int l = Freq[c + 2] != f ? c + 1 : BlockEnd(c, f);
+            Freq[c] = static_cast<std::uint16_t>(f);
+            Freq[l] = static_cast<std::uint16_t>(k);
 
             const int i = Son[c];
             Parent[i] = static_cast<std::int16_t>(l);

@@ -28,4 +28,13 @@ private:
     void Rebuild();
     // The last position at or after from whose count is below k.
     int LastBelow(int from, unsigned k) const;
+    // The last position of the block of count f that node c (count f, followed by at
+    // least two more of that count) belongs to.
+    int BlockEnd(int c, unsigned f);
+
+    // Where the last long search for each count ended: while counts are young, blocks of
+    // equal counts are hundreds of nodes long, and the next increment in the same block
+    // usually ends one place before. A hint is checked before it is used, so one that has
+    // gone stale only costs the search.
+    std::int16_t EndHint[lzh::MAX_FREQ + 1] = {};
 };

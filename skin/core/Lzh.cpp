@@ -20,28 +20,22 @@ class TBitInput {
 public:
     explicit TBitInput(const TLzhReader& reader) : FReader(reader) {}
 
-    unsigned GetBit()
+    // At least 32 bits ready for Peek (past the end of the input, zeros).
+    void Ensure32()
     {
-        if (FCount == 0)
+        if (FCount < 32)
             Refill();
-        const unsigned bit = static_cast<unsigned>(FBits >> 63);
-        FBits <<= 1;
-        --FCount;
-        return bit;
     }
-
-    unsigned GetByte()
+    // The ready bits, the next one in the top bit.
+    std::uint64_t Peek() const { return FBits; }
+    void Skip(int count)
     {
-        if (FCount < 8)
-            Refill();
-        const unsigned byte = static_cast<unsigned>(FBits >> 56);
-        FBits <<= 8;
-        FCount -= 8;
-        return byte;
+        FBits <<= count;
+        FCount -= count;
     }
 
 private:
-    // Rare (once per 57 bits or so): kept out of line so GetBit inlines into the tree walk.
+    // Rare (once per 25 bits or more): kept out of line so the tree walk stays small.
     [[gnu::noinline]] void Refill()
     {
         while (FCount <= 56) {
@@ -123,23 +117,60 @@ struct TDecoderState {
     std::uint8_t TextBuffer[N + F - 1];
 };
 
+// Walks the tree from the root, one bit per level, taking the bits from a register and
+// consuming them afterwards. A path is seldom longer than 20 levels (counts are capped at
+// 0x8000); a longer one simply takes 32 more bits.
 int DecodeChar(THuffmanModel& model, TBitInput& in)
 {
+    in.Ensure32();
+    std::uint64_t bits = in.Peek();
+    int used = 0;
     int c = model.RootSon();
-    while (c < T)
-        c = model.Son[c + in.GetBit()];
+    while (c < T) {
+        c = model.Son[c + static_cast<int>(bits >> 63)];
+        bits <<= 1;
+        if (++used == 32) {
+            in.Skip(32);
+            in.Ensure32();
+            bits = in.Peek();
+            used = 0;
+        }
+    }
+    in.Skip(used);
     c -= T;
     model.Update(c);
     return c;
 }
 
+// The position's first byte picks the code of its upper 6 bits and how many more bits
+// follow; the low 6 bits are the last 6 of the 8 + (length - 2) bits read.
 unsigned DecodePosition(TBitInput& in)
 {
-    unsigned b = in.GetByte();
-    const unsigned high = static_cast<unsigned>(PositionTables.Code[b]) << 6;
-    for (int n = PositionTables.Length[b] - 2; n > 0; --n)
-        b = (b << 1) + in.GetBit();
-    return high | (b & 63);
+    in.Ensure32();
+    const std::uint64_t bits = in.Peek();
+    const unsigned first = static_cast<unsigned>(bits >> 56);
+    const int total = PositionTables.Length[first] + 6;
+    const unsigned low = static_cast<unsigned>(bits >> (64 - total)) & 63;
+    in.Skip(total);
+    return (static_cast<unsigned>(PositionTables.Code[first]) << 6) | low;
+}
+
+// A match of length bytes starting distance bytes back in the ring, at ring position i,
+// into target: the same bytes as copying one byte at a time through the ring. What lies
+// before the match's own output is taken from the ring (wrapping at its end); when the
+// match overlaps its output (distance < length) the rest repeats the last distance bytes,
+// copied in doubling runs.
+void CopyMatch(std::uint8_t* target, const std::uint8_t* text, unsigned i, unsigned distance, int length)
+{
+    const int first = std::min(static_cast<int>(distance), length);
+    const int head = std::min(first, static_cast<int>(N - i));
+    std::memcpy(target, text + i, static_cast<std::size_t>(head));
+    std::memcpy(target + head, text, static_cast<std::size_t>(first - head));
+    for (int copied = first; copied < length;) {
+        const int n = std::min(copied, length - copied);  // copied is a multiple of distance
+        std::memcpy(target + copied, target, static_cast<std::size_t>(n));
+        copied += n;
+    }
 }
 
 }  // namespace
@@ -177,20 +208,19 @@ void TLZH::Decode(std::uint32_t length, const TLzhWriter& writer, const TLzhRead
             const int matchLength = c - 255 + THRESHOLD;
             std::uint8_t* target = out->Claim(matchLength);
             if (distance >= static_cast<unsigned>(matchLength) && i + matchLength <= N && r + matchLength <= N) {
-                // The source lies wholly before the bytes being written and neither range
-                // wraps: two block copies give the same bytes as the byte-by-byte copy.
+                // The usual case: the source lies wholly before the bytes being written and
+                // neither range wraps.
                 std::memcpy(target, text + i, static_cast<std::size_t>(matchLength));
                 std::memcpy(text + r, target, static_cast<std::size_t>(matchLength));
-                r = (r + matchLength) & (N - 1);
             } else {
-                // Overlapping or wrapping: byte by byte, so a match may repeat what it writes.
-                for (int k = 0; k < matchLength; ++k) {
-                    const std::uint8_t b = text[(i + k) & (N - 1)];
-                    target[k] = b;
-                    text[r] = b;
-                    r = (r + 1) & (N - 1);
-                }
+                CopyMatch(target, text, i, distance, matchLength);
+                // Into the ring only once the match is whole: a distance of 4096 reads the
+                // very bytes it replaces.
+                const int tail = std::min(matchLength, static_cast<int>(N - r));
+                std::memcpy(text + r, target, static_cast<std::size_t>(tail));
+                std::memcpy(text, target + tail, static_cast<std::size_t>(matchLength - tail));
             }
+            r = (r + static_cast<unsigned>(matchLength)) & (N - 1);
             out->Commit(matchLength);
             count += static_cast<std::uint32_t>(matchLength);
         }

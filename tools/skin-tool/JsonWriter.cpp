@@ -46,6 +46,18 @@ void TJsonWriter::Number(const char* key, std::int64_t value)
     FOut << value;
 }
 
+void TJsonWriter::Bool(const char* key, bool value)
+{
+    Item(key);
+    FOut << (value ? "true" : "false");
+}
+
+void TJsonWriter::Null(const char* key)
+{
+    Item(key);
+    FOut << "null";
+}
+
 void TJsonWriter::Quoted(const std::string& text)
 {
     FOut << '"';

@@ -18,6 +18,8 @@ public:
     void EndArray() { Close(']'); }
     void String(const char* key, const std::string& value);
     void Number(const char* key, std::int64_t value);
+    void Bool(const char* key, bool value);
+    void Null(const char* key);
 
 private:
     void Open(const char* key, char bracket);

@@ -6,7 +6,10 @@
 #include "Lzh.h"
 #include "QuickIni.h"
 #include "SkinArchiveWriter.h"
+#include "SkinElementsJson.h"
 #include "SkinFileIo.h"
+#include "SkinParser.h"
+#include "SkinPictureInfo.h"
 #include "SkinReader.h"
 
 #include <algorithm>
@@ -203,11 +206,8 @@ void WriteIni(TJsonWriter& json, const TQuickIni& ini)
 int Info(const std::string& skinArg, std::ostream& out)
 {
     const TSkinReader reader = LoadSkinFile(skinArg);
-    std::vector<std::uint8_t> iniText;
-    std::string iniName;
-    reader.FindMember(".ini", iniText, iniName);
     TQuickIni ini;
-    ini.Load(iniText);
+    const std::string iniName = LoadSkinIni(reader, ini);
 
     TJsonWriter json(out);
     json.BeginObject();
@@ -231,6 +231,9 @@ int Info(const std::string& skinArg, std::ostream& out)
     }
     json.EndArray();
     WriteIni(json, ini);
+    TSkinInfoElements elements;
+    ParseSkinInfo(reader, ini, elements);
+    WriteSkinElements(json, elements);
     json.EndObject();
     return steOk;
 }

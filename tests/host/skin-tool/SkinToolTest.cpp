@@ -75,6 +75,10 @@ TEST_F(SkinTool, InfoDescribesMembersAndSettings)
     const char* const expected[] = {
         "\"skinName\": \"\"",  "\"iniMember\": \"skin.ini\"", "\"name\": \"top.bmp\"", "\"width\": 12",
         "\"height\": 6",       "\"bitsPerPixel\": 24",        "\"name\": \"Personality\"", "\"top\": \"Top.bmp\"",
+        // The parsed records: the top border with its picture, defaults where the skin is silent.
+        ("\"borderTop\": {\n      \"name\": \"Top\",\n      \"image\": {\n        \"member\": \"top.bmp\",\n"
+         "        \"width\": 12,\n        \"height\": 6\n      },\n      \"frameCount\": 1,"),
+        "\"buttonFace\": \"system 15\"", "\"tabs\": null", "\"action\": 7", "\"fontHeight\": 14",
     };
     for (const char* text : expected)
         EXPECT_NE(info.Out.find(text), std::string::npos) << text << "\n" << info.Out;

@@ -165,9 +165,9 @@ TEST(Lzh, EncoderRoundTrips)
         TBytes unpacked;
         ASSERT_TRUE(LzhUnpack(stream.data(), stream.size(), unpacked)) << c.Name;
         EXPECT_EQ(unpacked, c.Data) << c.Name;
-        if (c.Data.size() < 100000) {
-            EXPECT_EQ(DecodeLiteral(stream), c.Data) << c.Name << ", literal decoder";
-        }
+        // The literal decoder keeps its own tree: encoder and decoder share ours, so a
+        // fault in it would not show in the round trip alone.
+        EXPECT_EQ(DecodeLiteral(stream), c.Data) << c.Name << ", literal decoder";
     }
     // Compressible data really shrinks.
     EXPECT_LT(LzhPack(SkinTestData::Text(20000)).size(), 20000u / 3);

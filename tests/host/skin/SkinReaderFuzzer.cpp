@@ -1,8 +1,9 @@
-// Arbitrary skin archives: the reader rejects or indexes them and every lookup stays in
-// bounds. The first byte chooses between a packed stream as given and an unpacked archive
+// Arbitrary skin archives: the reader rejects or indexes them, every lookup stays in
+// bounds, and parsing the element records of whatever loads (INI text, BMP headers) does too. The first byte chooses between a packed stream as given and an unpacked archive
 // that the fuzzer packs first (which reaches the archive checks far more often). Packing
 // codes plain literals: cheaper than match finding, and the reader sees the same bytes.
 #include "LzhEncoder.h"
+#include "SkinPictureInfo.h"
 #include "SkinReader.h"
 
 #include <string>
@@ -35,5 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     reader.FindMember(".ini", member, found);
     reader.FindMember("", member, found);
+    TSkinInfoElements elements;
+    ParseSkinInfo(reader, elements);
     return 0;
 }

@@ -3,7 +3,9 @@
 #include "AsciiText.h"
 #include "BmpHeader.h"
 #include "QuickIni.h"
+#include "SkinPictureInfo.h"
 #include "SkinReader.h"
+#include "StoredSkinExpectations.h"
 
 #include <gtest/gtest.h>
 
@@ -145,4 +147,13 @@ TEST_F(StoredSkin, TitleBarButtonsAndPictures)
     const std::string edge = Str("GroupBoxEdge", "Image");
     EXPECT_NE(edge.find('\\'), std::string::npos);
     EXPECT_EQ(PictureSize(edge.substr(edge.rfind('\\') + 1)).first, 0);
+}
+
+TEST_F(StoredSkin, ParsedElements)
+{
+    TSkinInfoElements elements;
+    ParseSkinInfo(Reader, elements);
+    ExpectStoredSkinElements(elements);
+    EXPECT_EQ(elements.MenuBar->Image.Member(), "menu.bmp");
+    EXPECT_EQ(elements.SysButtons[5]->Image.Member(), "");  // a cut-out of corpx_mdib.bmp
 }
