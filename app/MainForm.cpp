@@ -185,6 +185,11 @@ void TMainForm::CreateComponents()
     Timer->SetEnabled(false);
     Timer->SetInterval(10);
     Timer->OnTimer = TNotifyEvent(this, &TMainForm::TimerTimer);
+    // The program's skin, carried in its resources; every window is drawn from it.
+    SkinData1 = new TSkinData(this);
+    SkinData1->SetName(L"SkinData1");
+    SkinData1->SetActive(true);
+    SkinData1->LoadSkinFromResource(L"SKINSTREAM");
     OpenDialog = new TOpenDialog(this);
     OpenDialog->SetName(L"OpenDialog");
     OpenDialog->SetFilter(L"WMV File (*.wmv)|*.wmv|AVI File (*.avi *.rmvb)|*.avi;*.rmvb|MPEG File (*.mpg *.mpeg)|*.mpg;*.mpeg");
@@ -520,8 +525,8 @@ void TMainForm::SettingsAccepted(const std::wstring& saveDir)
 void TMainForm::Action_FullScreenExecute(TObject*)
 {
     const bool fullScreen = !VideoWindow->FullScreen();
-    // The skin engine's SkinData1.SetSkinningEnabled(!fullScreen) goes here once the
-    // skin component exists.
+    // The full-screen picture is not skinned; the frames are skinned again on the way back.
+    SkinData1->SetSkinningEnabled(!fullScreen);
     VideoWindow->SetFullScreen(fullScreen);
     Action_FullScreen->SetChecked(fullScreen);
 }

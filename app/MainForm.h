@@ -6,6 +6,8 @@
 #include "SampleGrabber.h"
 #include "VideoWindow.h"
 
+#include "SkinData.h"
+
 #include "framework/Actions.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
@@ -35,6 +37,7 @@ public:
     TSampleGrabber* SampleGrabber = nullptr;
     TASFWriter* ASFWriter = nullptr;
     TTimer* Timer = nullptr;
+    TSkinData* SkinData1 = nullptr;
     TOpenDialog* OpenDialog = nullptr;
     TPopupMenu* PopupMenu = nullptr;
     TMenuItem *Pop_Preview = nullptr, *Pop_Capture = nullptr, *Pop_FullScreen = nullptr, *Pop_OnTop = nullptr;

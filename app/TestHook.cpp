@@ -15,6 +15,8 @@
 //     savedir                             the main window's save folder
 //     status <n>                          the text of the main window's status panel n
 //     items <Form>.<ComboBox>             the box's rows, one per line
+//     skin                                "loaded" when the main window's skin
+//                                         component holds the program's skin, else "empty"
 //     frame                               "<width>x<height>" of the frame the sample
 //                                         grabber holds now, or "none"
 //   An unknown query or target answers "error: " and what was not found.
@@ -162,6 +164,8 @@ private:
                 rows += row + L"\n";
             return rows;
         }
+        if (words[0] == L"skin")
+            return MainForm->SkinData1->Empty() ? L"empty" : L"loaded";
         if (words[0] == L"frame") {
             TBitmap frame;
             if (!MainForm->SampleGrabber->GrabFrame(&frame))

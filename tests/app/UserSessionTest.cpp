@@ -57,6 +57,7 @@ TEST(UserSession, HintsPreviewAndSnapshotOfTheChosenFormat)
     for (const auto& h : idleHints)
         EXPECT_EQ(kivora.Ask(L"prop MainForm." + std::wstring(h.button) + L".Hint"), h.hint) << h.button;
     EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
+    EXPECT_EQ(kivora.Ask(L"skin"), L"loaded") << "the skin carried in the program's resources";
 
     const std::wstring folder = FreshFolder(L"kivora-snapshots");
     const int row = kivora.FormatRow(L"320X240");
