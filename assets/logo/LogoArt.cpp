@@ -87,9 +87,9 @@ public:
                 FPixels[y * kWidth + x] = paint(x + 0.5f, y + 0.5f);
     }
 
-    // Lays one layer over the picture: the union of the shapes in one colour, its edge
-    // anti-aliased over about a pixel, at the given opacity.
-    void Layer(const std::vector<TShape>& shapes, TColour colour, float opacity = 1)
+    // Lays one layer over the picture: the union of the shapes, coloured by position,
+    // its edge anti-aliased over about a pixel, at the given opacity.
+    template <typename Paint> void Layer(const std::vector<TShape>& shapes, Paint paint, float opacity = 1)
     {
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {
@@ -99,23 +99,14 @@ public:
                     d = std::min(d, s.Distance(p));
                 const float coverage = std::clamp(0.5f - d, 0.0f, 1.0f) * opacity;
                 if (coverage > 0)
-                    FPixels[y * kWidth + x] = Mix(FPixels[y * kWidth + x], colour, coverage);
+                    FPixels[y * kWidth + x] = Mix(FPixels[y * kWidth + x], paint(p.X, p.Y), coverage);
             }
     }
 
-    // Lays a layer whose colour varies with the position.
-    template <typename Paint> void Layer(const std::vector<TShape>& shapes, Paint paint)
+    // A layer in one colour.
+    void Layer(const std::vector<TShape>& shapes, TColour colour, float opacity = 1)
     {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const TPoint p{x + 0.5f, y + 0.5f};
-                float d = 1e9f;
-                for (const TShape& s : shapes)
-                    d = std::min(d, s.Distance(p));
-                const float coverage = std::clamp(0.5f - d, 0.0f, 1.0f);
-                if (coverage > 0)
-                    FPixels[y * kWidth + x] = Mix(FPixels[y * kWidth + x], paint(p.X, p.Y), coverage);
-            }
+        Layer(shapes, [colour](float, float) { return colour; }, opacity);
     }
 
     bool WriteJpeg(const char* fileName) const
