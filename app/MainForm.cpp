@@ -329,6 +329,8 @@ void TMainForm::TB_PreviewClick(TObject*)
             TB_Preview->SetHint(L"停止预览");
             StatusBar->Panels()[0]->SetText(L"");
             StatusBar->Panels()[1]->SetText(L"");
+        } else {
+            Pop_Preview->SetChecked(false);  // no device: nothing runs, so nothing is checked
         }
         break;
     case mmPreview:
@@ -421,6 +423,8 @@ void TMainForm::TB_CapWmvClick(TObject*)
     if (FMode == mmRecording) {
         TB_SetupVideoCtrol->SetEnabled(false);
         TB_Preview->SetEnabled(false);
+    } else {
+        Pop_Capture->SetChecked(false);  // no device: nothing records, so nothing is checked
     }
 }
 

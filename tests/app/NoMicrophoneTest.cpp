@@ -26,6 +26,8 @@ TEST(NoMicrophone, StartsFailWithOneMessageAndTheWindowStaysUsable)
         EXPECT_EQ(kivora.Ask(L"prop MainForm.TB_CapWmv.Hint"), L"录制电影");
         EXPECT_EQ(kivora.Ask(L"prop MainForm.TB_CapWmv.Enabled"), L"True");
         EXPECT_EQ(kivora.Ask(L"prop frm_Option.FilterGraph.Active"), L"False");
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Preview.Checked"), L"False");
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Capture.Checked"), L"False");
     }
     EXPECT_TRUE(FilesIn(folder).empty()) << "no empty recording is left";
 
