@@ -379,6 +379,11 @@ void TMainForm::BackToIdle()
     FMode = mmIdle;
     Pop_Preview->SetChecked(false);
     Pop_Capture->SetChecked(false);
+    ShowIdleToolbar();
+}
+
+void TMainForm::ShowIdleToolbar()
+{
     TB_Preview->SetHint(L"开始预览");
     TB_CapWmv->SetHint(L"录制电影");
     TB_Preview->SetEnabled(true);
@@ -397,14 +402,9 @@ void TMainForm::TB_CapWmvClick(TObject*)
         // The writer completes the file when it leaves the stopped graph.
         graph->StopGraph();
         graph->SetActive(false);
-        FRecordingFile.clear();
         FMode = mmIdle;
         TB_CapWmv->Invalidate();
-        TB_CapWmv->SetHint(L"录制电影");
-        TB_SetupVideoCtrol->SetEnabled(true);
-        TB_CapWmv->SetEnabled(true);
-        TB_Preview->SetEnabled(true);
-        TB_Preview->SetHint(L"开始预览");
+        ShowIdleToolbar();
         return;
     case mmPreview:
     case mmPlayback:
@@ -550,13 +550,8 @@ void TMainForm::Action_OpenFileExecute(TObject*)
     Pop_Preview->SetChecked(false);
     Pop_Capture->SetChecked(false);
     if (FMode == mmRecording) {
-        FRecordingFile.clear();
         FMode = mmIdle;
-        TB_CapWmv->SetHint(L"录制电影");
-        TB_SetupVideoCtrol->SetEnabled(true);
-        TB_CapWmv->SetEnabled(true);
-        TB_Preview->SetEnabled(true);
-        TB_Preview->SetHint(L"开始预览");
+        ShowIdleToolbar();
     }
     if (FMode != mmPlayback)
         FMode = mmIdle;
@@ -599,7 +594,7 @@ void TMainForm::Action_StopExecute(TObject*)
 void TMainForm::TimerTimer(TObject*)
 {
     TFilterGraph* graph = frm_Option->FilterGraph;
-    if (!graph->Active())
+    if (!graph->Active() || (FMode != mmRecording && FMode != mmPlayback))
         return;
     ComPtr<IMediaSeeking> seeking = graph->As<IMediaSeeking>();
     if (FMode == mmRecording) {
@@ -609,8 +604,6 @@ void TMainForm::TimerTimer(TObject*)
         StatusBar->Panels()[1]->SetText(L"电影保存: " + FSaveDir);
         return;
     }
-    if (FMode != mmPlayback)
-        return;
     LONGLONG current = 0, stop = 0;
     seeking->GetCurrentPosition(&current);
     seeking->GetStopPosition(&stop);

@@ -80,6 +80,8 @@ private:
     // shown, so the next command works.
     void StartOrBackToIdle(void (TMainForm::*start)());
     void BackToIdle();
+    // The idle hints of the preview and record buttons, every tool button enabled.
+    void ShowIdleToolbar();
     void TakeSnapshot();
     void ApplySourceSettings();
     void ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth = false);

@@ -256,22 +256,16 @@ void TFilterGraph::RaiseIfAFilterStayedStopped(IMediaControl* control)
     // Some graph managers (Wine's among them) answer Run with success although a filter
     // refused to start (a device that failed, a file that could not be created). Every
     // filter has been told to run when Run returns, so one that is still stopped failed.
-    ComPtr<IEnumFilters> filters;
-    if (FAILED(FGraph->EnumFilters(&filters)))
-        return;
-    for (ComPtr<IBaseFilter> filter; filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+    TFilterList filters(FGraph.Get());
+    for (int i = 0; i < filters.Count(); ++i) {
         FILTER_STATE state = State_Running;
-        if (FAILED(filter->GetState(0, &state)) || state != State_Stopped)
+        if (FAILED(filters.Items(i)->GetState(0, &state)) || state != State_Stopped)
             continue;
-        FILTER_INFO info{};
-        filter->QueryFilterInfo(&info);
-        if (info.pGraph)
-            info.pGraph->Release();
         // Pause, then Stop, brings every filter back to stopped after such a half start
         // (Stop alone leaves the others paused there).
         control->Pause();
         control->Stop();
-        throw EDirectShowException(L"The filter \"" + std::wstring(info.achName) + L"\" could not start.", E_FAIL);
+        throw EDirectShowException(L"The filter \"" + FilterName(filters.Items(i).Get()) + L"\" could not start.", E_FAIL);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "FilterDialog.h"
 
+#include "FilterList.h"
 #include "MediaUuids.h"
 
 #include <olectl.h>
@@ -22,15 +23,9 @@ HRESULT ShowPropertyPages(HWND parent, IBaseFilter* filter)
     hr = pages->GetPages(&ids);
     if (FAILED(hr))
         return hr;
-    FILTER_INFO info{};
-    hr = filter->QueryFilterInfo(&info);
-    if (SUCCEEDED(hr)) {
-        ComPtr<IFilterGraph> graph;
-        graph.Attach(info.pGraph);  // QueryFilterInfo hands out a counted reference
-        IUnknown* objects[] = {filter};
-        hr = OleCreatePropertyFrame(parent, 0, 0, info.achName, 1, objects, ids.cElems,
-                                    ids.pElems, 0, 0, nullptr);
-    }
+    IUnknown* objects[] = {filter};
+    hr = OleCreatePropertyFrame(parent, 0, 0, FilterName(filter).c_str(), 1, objects, ids.cElems, ids.pElems, 0, 0,
+                                nullptr);
     CoTaskMemFree(ids.pElems);
     return hr;
 }

@@ -5,6 +5,16 @@
 
 using Microsoft::WRL::ComPtr;
 
+std::wstring FilterName(IBaseFilter* filter)
+{
+    FILTER_INFO info{};
+    if (FAILED(filter->QueryFilterInfo(&info)))
+        return L"";
+    ComPtr<IFilterGraph> graph;
+    graph.Attach(info.pGraph);  // QueryFilterInfo hands out a counted reference
+    return info.achName;
+}
+
 TFilterList::TFilterList(IFilterGraph* graph) : Graph(graph)
 {
     Update();

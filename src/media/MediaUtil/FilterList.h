@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The name a filter has in its graph ("" when it cannot tell).
+std::wstring FilterName(IBaseFilter* filter);
+
 class TFilterList {
 public:
     explicit TFilterList(IFilterGraph* graph);
