@@ -1,4 +1,4 @@
-#include "FlashWindow.h"
+#include "app/FlashWindow.h"
 
 #include "framework/Jpeg.h"
 #include "framework/Resource.h"

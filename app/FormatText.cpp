@@ -1,4 +1,4 @@
-#include "FormatText.h"
+#include "app/FormatText.h"
 
 #include <uuids.h>
 

@@ -2,11 +2,11 @@
 // commands of the four modes (idle, preview, recording, playback).
 #pragma once
 
-#include "ASFWriter.h"
-#include "SampleGrabber.h"
-#include "VideoWindow.h"
+#include "media/MediaKit/ASFWriter.h"
+#include "media/MediaKit/SampleGrabber.h"
+#include "media/MediaKit/VideoWindow.h"
 
-#include "SkinData.h"
+#include "skin/SkinData.h"
 
 #include "framework/Actions.h"
 #include "framework/Form.h"

@@ -1,10 +1,10 @@
-#include "OptionForm.h"
+#include "app/OptionForm.h"
 
-#include "FilterDialog.h"
-#include "FilterList.h"
-#include "FormatText.h"
-#include "MainForm.h"
-#include "MediaUuids.h"
+#include "media/MediaUtil/FilterDialog.h"
+#include "media/MediaUtil/FilterList.h"
+#include "app/FormatText.h"
+#include "app/MainForm.h"
+#include "media/MediaUtil/MediaUuids.h"
 
 #include "framework/Label.h"
 #include "framework/MessageBox.h"

@@ -3,10 +3,10 @@
 // main window's preview, recording and playback run on.
 #pragma once
 
-#include "EnumMediaType.h"
-#include "Filter.h"
-#include "FilterGraph.h"
-#include "SysDevEnum.h"
+#include "media/MediaUtil/EnumMediaType.h"
+#include "media/MediaKit/Filter.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaUtil/SysDevEnum.h"
 
 #include "framework/Button.h"
 #include "framework/ComboBox.h"

@@ -1,4 +1,4 @@
-#include "OutputFiles.h"
+#include "app/OutputFiles.h"
 
 #include <cstdio>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "ShowImageForm.h"
+#include "app/ShowImageForm.h"
 
 TShowImageForm* ShowImageForm = nullptr;
 

@@ -23,9 +23,9 @@
 //
 // Everything runs on the GUI thread, in the same message loop a user's input goes
 // through, so the program under test behaves as it does for a user.
-#include "TestHook.h"
+#include "app/TestHook.h"
 
-#include "MainForm.h"
+#include "app/MainForm.h"
 
 #include "framework/Actions.h"
 #include "framework/Application.h"

@@ -1,4 +1,4 @@
-#include "ToolbarArt.h"
+#include "app/ToolbarArt.h"
 
 namespace {
 

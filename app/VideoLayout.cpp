@@ -1,4 +1,4 @@
-#include "VideoLayout.h"
+#include "app/VideoLayout.h"
 
 namespace {
 constexpr int kToolBarHeight = 48;

@@ -1,13 +1,13 @@
 // Kivora's program entry: the main window, the snapshot viewer, then the settings
 // dialog, which refuses to go on without a video capture device.
-#include "MainForm.h"
-#include "OptionForm.h"
-#include "ShowImageForm.h"
+#include "app/MainForm.h"
+#include "app/OptionForm.h"
+#include "app/ShowImageForm.h"
 
 #include "framework/Application.h"
 
 #ifdef KIVORA_TEST_HOOK
-#include "TestHook.h"
+#include "app/TestHook.h"
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)

@@ -4,10 +4,10 @@
 //
 //   kivora-lzh-bench <kivora.skn> [--quick]
 #include "LiteralLzh.h"
-#include "Lzh.h"
-#include "LzhEncoder.h"
-#include "SkinPictureInfo.h"
-#include "SkinReader.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinPictureInfo.h"
+#include "skin/core/SkinReader.h"
 #include "SkinTestData.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "BitmapResource.h"
+#include "skin/BitmapResource.h"
 
 #include "framework/Bitmap.h"
 #include "framework/Exceptions.h"

@@ -1,4 +1,4 @@
-#include "BitmapTransforms.h"
+#include "skin/BitmapTransforms.h"
 
 #include "framework/Bitmap.h"
 

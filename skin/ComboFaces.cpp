@@ -1,7 +1,7 @@
-#include "ComboFaces.h"
+#include "skin/ComboFaces.h"
 
-#include "BitmapTransforms.h"
-#include "ElementFrame.h"
+#include "skin/BitmapTransforms.h"
+#include "skin/ElementFrame.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // and SunkEdge the mirrored faces with the button on the left.
 #pragma once
 
-#include "SkinElementRecords.h"
+#include "skin/SkinElementRecords.h"
 
 // Does nothing unless the skin has both SunkEdge and ComboButton.
 void ComposeComboFaces(TSkinElements& elements);

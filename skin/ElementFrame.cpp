@@ -1,4 +1,4 @@
-#include "ElementFrame.h"
+#include "skin/ElementFrame.h"
 
 #include "framework/Bitmap.h"
 

@@ -4,7 +4,7 @@
 // side by side (horizontal) or stacked (vertical), numbered from 1.
 #pragma once
 
-#include "SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "framework/Color.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "Skin3rdDefaults.h"
+#include "skin/Skin3rdDefaults.h"
 
 // One "class=kind" line each, in this order; a few classes are listed twice.
 const std::vector<std::wstring>& DefaultSkin3rd()

@@ -9,8 +9,8 @@
 // or, outside form reading, with LoadSkinFromResource(L"SKINSTREAM").
 #pragma once
 
-#include "SkinElementRecords.h"
-#include "SkinTypes.h"
+#include "skin/SkinElementRecords.h"
+#include "skin/SkinTypes.h"
 #include "framework/Component.h"
 #include "framework/Handles.h"
 #include "framework/ImageList.h"

@@ -1,7 +1,7 @@
 // The element records of the skin component, holding framework bitmaps.
 #pragma once
 
-#include "SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "framework/Bitmap.h"
 
 using TDataSkinObject = TDataSkinObjectOf<TBitmap>;

@@ -1,4 +1,4 @@
-#include "SkinManagerLink.h"
+#include "skin/SkinManagerLink.h"
 
 namespace {
 

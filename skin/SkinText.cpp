@@ -1,4 +1,4 @@
-#include "SkinText.h"
+#include "skin/SkinText.h"
 
 #include <algorithm>
 #include <climits>

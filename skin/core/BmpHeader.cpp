@@ -1,4 +1,4 @@
-#include "BmpHeader.h"
+#include "skin/core/BmpHeader.h"
 
 namespace {
 

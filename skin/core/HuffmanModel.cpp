@@ -1,4 +1,4 @@
-#include "HuffmanModel.h"
+#include "skin/core/HuffmanModel.h"
 
 using namespace lzh;
 

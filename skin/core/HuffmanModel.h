@@ -2,7 +2,7 @@
 // exactly the same updates in the same order, so the tree lives in one place.
 #pragma once
 
-#include "LzhFormat.h"
+#include "skin/core/LzhFormat.h"
 
 #include <cstdint>
 

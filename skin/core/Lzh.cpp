@@ -1,7 +1,7 @@
-#include "Lzh.h"
+#include "skin/core/Lzh.h"
 
-#include "HuffmanModel.h"
-#include "LzhFormat.h"
+#include "skin/core/HuffmanModel.h"
+#include "skin/core/LzhFormat.h"
 
 #include <algorithm>
 #include <cstring>

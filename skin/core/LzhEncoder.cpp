@@ -1,6 +1,6 @@
-#include "LzhEncoder.h"
+#include "skin/core/LzhEncoder.h"
 
-#include "LzhFormat.h"
+#include "skin/core/LzhFormat.h"
 
 #include <algorithm>
 #include <iterator>

@@ -5,7 +5,7 @@
 // with the same adaptive Huffman tree the decoder keeps.
 #pragma once
 
-#include "HuffmanModel.h"
+#include "skin/core/HuffmanModel.h"
 
 #include <cstddef>
 #include <cstdint>

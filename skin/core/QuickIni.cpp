@@ -1,6 +1,6 @@
-#include "QuickIni.h"
+#include "skin/core/QuickIni.h"
 
-#include "AsciiText.h"
+#include "skin/core/AsciiText.h"
 
 #include <string_view>
 

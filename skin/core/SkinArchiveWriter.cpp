@@ -1,8 +1,8 @@
-#include "SkinArchiveWriter.h"
+#include "skin/core/SkinArchiveWriter.h"
 
-#include "Lzh.h"
-#include "LzhEncoder.h"
-#include "SkinReader.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinReader.h"
 
 #include <stdexcept>
 

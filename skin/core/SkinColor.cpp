@@ -1,6 +1,6 @@
-#include "SkinColor.h"
+#include "skin/core/SkinColor.h"
 
-#include "AsciiText.h"
+#include "skin/core/AsciiText.h"
 
 TSkinColor ParseColor(std::string_view text)
 {

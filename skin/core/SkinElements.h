@@ -9,7 +9,7 @@
 // Height() and Empty().
 #pragma once
 
-#include "SkinColor.h"
+#include "skin/core/SkinColor.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "SkinParser.h"
+#include "skin/core/SkinParser.h"
 
-#include "SkinReader.h"
+#include "skin/core/SkinReader.h"
 
 #include <algorithm>
 #include <vector>

@@ -11,9 +11,9 @@
 // button) are the skin component's; this parser leaves those pictures as read.
 #pragma once
 
-#include "AsciiText.h"
-#include "QuickIni.h"
-#include "SkinElements.h"
+#include "skin/core/AsciiText.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinElements.h"
 
 #include <cstdint>
 #include <memory>

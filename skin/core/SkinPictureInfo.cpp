@@ -1,9 +1,9 @@
-#include "SkinPictureInfo.h"
+#include "skin/core/SkinPictureInfo.h"
 
-#include "BmpHeader.h"
-#include "QuickIni.h"
-#include "SkinParser.h"
-#include "SkinReader.h"
+#include "skin/core/BmpHeader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinParser.h"
+#include "skin/core/SkinReader.h"
 
 #include <algorithm>
 #include <vector>

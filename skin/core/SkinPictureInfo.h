@@ -3,7 +3,7 @@
 // headers of the archive members, so the records match what the skin component reads.
 #pragma once
 
-#include "SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 #include <string>
 

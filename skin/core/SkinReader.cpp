@@ -1,7 +1,7 @@
-#include "SkinReader.h"
+#include "skin/core/SkinReader.h"
 
-#include "AsciiText.h"
-#include "Lzh.h"
+#include "skin/core/AsciiText.h"
+#include "skin/core/Lzh.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,8 +1,8 @@
 // The main window's rules that need no window: sizes for a frame, the playback bar's
 // place, format texts, output file names and running-time texts.
-#include "FormatText.h"
-#include "OutputFiles.h"
-#include "VideoLayout.h"
+#include "app/FormatText.h"
+#include "app/OutputFiles.h"
+#include "app/VideoLayout.h"
 
 #include <amvideo.h>
 #include <dvdmedia.h>

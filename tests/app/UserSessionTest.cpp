@@ -2,7 +2,7 @@
 // the test build is driven through its control point, and the windows it opens are found
 // and closed like a user does.
 #include "KivoraDriver.h"
-#include "VideoLayout.h"
+#include "app/VideoLayout.h"
 
 #include "framework/Jpeg.h"
 #include "framework/Picture.h"

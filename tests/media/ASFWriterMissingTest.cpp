@@ -1,8 +1,8 @@
 // The Windows Media writer component where the system has no ASF writer filter: it
 // stores its settings, joins and leaves the graph quietly, and holds nothing. A writer
 // of this process's own stands in where a writer outside the system profiles is needed.
-#include "ASFWriter.h"
-#include "FilterGraph.h"
+#include "media/MediaKit/ASFWriter.h"
+#include "media/MediaKit/FilterGraph.h"
 
 #include "framework/Properties.h"
 

@@ -1,10 +1,10 @@
 // The Windows Media writer component against the ASF writer filter: profile and file name
 // with and without a writer, the writer parameters, the kept pins, the network sink
 // conditions, what is held after removal, and a recording from the test devices.
-#include "ASFWriter.h"
-#include "Filter.h"
-#include "FilterGraph.h"
-#include "SysDevEnum.h"
+#include "media/MediaKit/ASFWriter.h"
+#include "media/MediaKit/Filter.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaUtil/SysDevEnum.h"
 #include "TestProcess.h"
 
 #include <uuids.h>

@@ -1,10 +1,10 @@
 // Device lists, stored device monikers and pin media types against the test camera and
 // microphone registered in the test prefix.
-#include "EnumMediaType.h"
-#include "FilterDialog.h"
-#include "FilterList.h"
-#include "PersistentMemory.h"
-#include "SysDevEnum.h"
+#include "media/MediaUtil/EnumMediaType.h"
+#include "media/MediaUtil/FilterDialog.h"
+#include "media/MediaUtil/FilterList.h"
+#include "media/MediaUtil/PersistentMemory.h"
+#include "media/MediaUtil/SysDevEnum.h"
 
 #include <uuids.h>
 

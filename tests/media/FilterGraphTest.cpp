@@ -1,7 +1,7 @@
 // The filter graph component: activation with its members and sinks, mode switches,
 // graph registration, the log file, and how graph events reach the published events.
-#include "Filter.h"
-#include "FilterGraph.h"
+#include "media/MediaKit/Filter.h"
+#include "media/MediaKit/FilterGraph.h"
 
 #include "framework/Exceptions.h"
 

@@ -1,8 +1,8 @@
 // Error texts, profile lookup, DVD time codes and the graph's registration name.
-#include "DVDTimeCode.h"
-#include "GraphRegistration.h"
-#include "MediaErrors.h"
-#include "SystemProfiles.h"
+#include "media/MediaUtil/DVDTimeCode.h"
+#include "media/MediaUtil/GraphRegistration.h"
+#include "media/MediaUtil/MediaErrors.h"
+#include "media/MediaUtil/SystemProfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The one-line media type texts that the settings dialog lists and cuts apart.
-#include "MediaTypeDescription.h"
+#include "media/MediaUtil/MediaTypeDescription.h"
 
 #include <amvideo.h>
 #include <dvdmedia.h>

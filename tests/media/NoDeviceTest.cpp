@@ -1,5 +1,5 @@
 // Device lists on a machine without any video capture device.
-#include "SysDevEnum.h"
+#include "media/MediaUtil/SysDevEnum.h"
 
 #include <uuids.h>
 

@@ -1,6 +1,6 @@
 // A short file played to its end: EC_COMPLETE reaches OnGraphComplete on the thread that
 // runs the component (the GUI thread), through the component's hidden window.
-#include "FilterGraph.h"
+#include "media/MediaKit/FilterGraph.h"
 
 #include "TestProcess.h"
 

@@ -1,10 +1,10 @@
 // A live preview graph as the program builds it: the test camera's stream through the
 // sample grabber into the video window, then a frame copied out of the grabber.
-#include "Filter.h"
-#include "FilterGraph.h"
-#include "SampleGrabber.h"
-#include "SysDevEnum.h"
-#include "VideoWindow.h"
+#include "media/MediaKit/Filter.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/SampleGrabber.h"
+#include "media/MediaUtil/SysDevEnum.h"
+#include "media/MediaKit/VideoWindow.h"
 
 #include "framework/Application.h"
 #include "framework/Form.h"

@@ -1,6 +1,6 @@
 // The binary "data" property of stored media types and memory blocks, byte for byte.
-#include "MediaType.h"
-#include "PersistentMemory.h"
+#include "media/MediaUtil/MediaType.h"
+#include "media/MediaUtil/PersistentMemory.h"
 
 #include <uuids.h>
 

@@ -1,5 +1,5 @@
 // The five bitmap transforms on small numbered pictures.
-#include "BitmapTransforms.h"
+#include "skin/BitmapTransforms.h"
 #include "SkinPixels.h"
 
 #include <gtest/gtest.h>

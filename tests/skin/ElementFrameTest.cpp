@@ -1,6 +1,6 @@
 // Frame drawing on numbered pictures: which columns a frame takes, fixed edges, tiling and
 // the magenta rule. The combo box faces of a skin are composed with these.
-#include "ElementFrame.h"
+#include "skin/ElementFrame.h"
 #include "SkinPixels.h"
 
 #include <gtest/gtest.h>

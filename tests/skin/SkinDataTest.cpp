@@ -1,11 +1,11 @@
 // The skin component: its settings, loading Kivora's stored skin (from the binary
 // property, the program's resources and a skin file), bad skins, and what it asks of the
 // skin manager (a stand-in that writes down every call).
-#include "SkinData.h"
-#include "SkinManagerLink.h"
+#include "skin/SkinData.h"
+#include "skin/SkinManagerLink.h"
 
-#include "LzhEncoder.h"
-#include "SkinArchiveWriter.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinArchiveWriter.h"
 #include "SkinPixels.h"
 #include "SkinTestData.h"
 #include "StoredSkinExpectations.h"

@@ -1,5 +1,5 @@
 // The text helpers of the skin: ANSI conversions and text drawing.
-#include "SkinText.h"
+#include "skin/SkinText.h"
 
 #include "framework/Bitmap.h"
 

@@ -2,7 +2,7 @@
 // record by record, so that an author can check a skin without running the program.
 #pragma once
 
-#include "SkinPictureInfo.h"
+#include "skin/core/SkinPictureInfo.h"
 
 class TJsonWriter;
 

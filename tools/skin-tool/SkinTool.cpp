@@ -1,16 +1,16 @@
 #include "SkinTool.h"
 
-#include "AsciiText.h"
-#include "BmpHeader.h"
+#include "skin/core/AsciiText.h"
+#include "skin/core/BmpHeader.h"
 #include "JsonWriter.h"
-#include "Lzh.h"
-#include "QuickIni.h"
-#include "SkinArchiveWriter.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinArchiveWriter.h"
 #include "SkinElementsJson.h"
 #include "SkinFileIo.h"
-#include "SkinParser.h"
-#include "SkinPictureInfo.h"
-#include "SkinReader.h"
+#include "skin/core/SkinParser.h"
+#include "skin/core/SkinPictureInfo.h"
+#include "skin/core/SkinReader.h"
 
 #include <algorithm>
 #include <exception>

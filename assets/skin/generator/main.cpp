@@ -2,7 +2,7 @@
 // INI text into the skin file the program carries. Runs at build time on the build machine.
 //
 //   kivora-skin-gen <kivora.ini> <picture folder> <lacquermenu.bmp> <kivora.skn>
-#include "SkinArchiveWriter.h"
+#include "skin/core/SkinArchiveWriter.h"
 #include "SkinPictures.h"
 
 #include <cstdio>

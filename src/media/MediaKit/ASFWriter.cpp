@@ -1,7 +1,7 @@
-#include "ASFWriter.h"
+#include "media/MediaKit/ASFWriter.h"
 
-#include "FilterList.h"
-#include "MediaType.h"
+#include "media/MediaUtil/FilterList.h"
+#include "media/MediaUtil/MediaType.h"
 
 #include <utility>
 

@@ -9,12 +9,12 @@
 // or a rejected setting shows when the caller connects the streams to the writer.
 #pragma once
 
-#include "AsfWriterInterfaces.h"
-#include "FilterGraph.h"
-#include "GraphLink.h"
-#include "GraphMember.h"
-#include "MediaComponent.h"
-#include "SystemProfiles.h"
+#include "media/MediaKit/AsfWriterInterfaces.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/GraphLink.h"
+#include "media/MediaKit/GraphMember.h"
+#include "media/MediaKit/MediaComponent.h"
+#include "media/MediaUtil/SystemProfiles.h"
 
 #include <memory>
 #include <string>

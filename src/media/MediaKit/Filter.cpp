@@ -1,4 +1,4 @@
-#include "Filter.h"
+#include "media/MediaKit/Filter.h"
 
 #include "framework/Filer.h"
 #include "framework/Stream.h"

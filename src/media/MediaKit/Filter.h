@@ -3,11 +3,11 @@
 // moniker; when the graph becomes inactive it stops and releases it.
 #pragma once
 
-#include "FilterGraph.h"
-#include "GraphLink.h"
-#include "GraphMember.h"
-#include "MediaComponent.h"
-#include "PersistentMemory.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/GraphLink.h"
+#include "media/MediaKit/GraphMember.h"
+#include "media/MediaKit/MediaComponent.h"
+#include "media/MediaUtil/PersistentMemory.h"
 
 class TFilter : public TMediaComponent, public IGraphMember {
     KIVORA_CLASS(TFilter, TMediaComponent)

@@ -1,10 +1,10 @@
-#include "FilterGraph.h"
+#include "media/MediaKit/FilterGraph.h"
 
-#include "DVDTimeCode.h"
-#include "FilterList.h"
-#include "GraphRegistration.h"
-#include "MediaErrors.h"
-#include "MediaUuids.h"
+#include "media/MediaUtil/DVDTimeCode.h"
+#include "media/MediaUtil/FilterList.h"
+#include "media/MediaUtil/GraphRegistration.h"
+#include "media/MediaUtil/MediaErrors.h"
+#include "media/MediaUtil/MediaUuids.h"
 
 #include "framework/Text.h"
 

@@ -8,8 +8,8 @@
 // (IMediaControl, ICaptureGraphBuilder2, …) are reached through QueryInterface.
 #pragma once
 
-#include "GraphMember.h"
-#include "MediaComponent.h"
+#include "media/MediaKit/GraphMember.h"
+#include "media/MediaKit/MediaComponent.h"
 
 #include "framework/Event.h"
 #include "framework/Handles.h"

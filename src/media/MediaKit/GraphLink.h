@@ -4,8 +4,8 @@
 // Each member owns one link and forwards its FilterGraph property and Notification to it.
 #pragma once
 
-#include "FilterGraph.h"
-#include "GraphMember.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/GraphMember.h"
 
 class TGraphLink {
 public:

@@ -1,4 +1,4 @@
-#include "MediaComponent.h"
+#include "media/MediaKit/MediaComponent.h"
 
 const TClassInfo& TMediaComponent::StaticClass()
 {

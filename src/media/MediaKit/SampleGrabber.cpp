@@ -1,6 +1,6 @@
-#include "SampleGrabber.h"
+#include "media/MediaKit/SampleGrabber.h"
 
-#include "MediaErrors.h"
+#include "media/MediaUtil/MediaErrors.h"
 
 #include "framework/Filer.h"
 #include "framework/Stream.h"

@@ -5,11 +5,11 @@
 // streaming thread, inside the component's lock: a handler must not touch GUI objects.
 #pragma once
 
-#include "FilterGraph.h"
-#include "GraphLink.h"
-#include "GraphMember.h"
-#include "MediaComponent.h"
-#include "MediaType.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/GraphLink.h"
+#include "media/MediaKit/GraphMember.h"
+#include "media/MediaKit/MediaComponent.h"
+#include "media/MediaUtil/MediaType.h"
 
 #include "framework/Bitmap.h"
 

@@ -1,8 +1,8 @@
-#include "VideoWindow.h"
+#include "media/MediaKit/VideoWindow.h"
 
-#include "FilterList.h"
-#include "MediaErrors.h"
-#include "MediaUuids.h"
+#include "media/MediaUtil/FilterList.h"
+#include "media/MediaUtil/MediaErrors.h"
+#include "media/MediaUtil/MediaUuids.h"
 
 #include "framework/Menus.h"
 

@@ -6,9 +6,9 @@
 // about to run, so clicks and the popup menu work over the picture.
 #pragma once
 
-#include "FilterGraph.h"
-#include "GraphLink.h"
-#include "GraphMember.h"
+#include "media/MediaKit/FilterGraph.h"
+#include "media/MediaKit/GraphLink.h"
+#include "media/MediaKit/GraphMember.h"
 
 #include "framework/CustomControl.h"
 #include "framework/Persistent.h"

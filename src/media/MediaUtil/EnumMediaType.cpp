@@ -1,7 +1,7 @@
-#include "EnumMediaType.h"
+#include "media/MediaUtil/EnumMediaType.h"
 
-#include "MediaErrors.h"
-#include "MediaTypeDescription.h"
+#include "media/MediaUtil/MediaErrors.h"
+#include "media/MediaUtil/MediaTypeDescription.h"
 
 #include <wrl/client.h>
 

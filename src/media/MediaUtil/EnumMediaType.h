@@ -1,7 +1,7 @@
 // All media types a pin offers, each as an owned TMediaType, with readable descriptions.
 #pragma once
 
-#include "MediaType.h"
+#include "media/MediaUtil/MediaType.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "FilterDialog.h"
+#include "media/MediaUtil/FilterDialog.h"
 
-#include "FilterList.h"
-#include "MediaUuids.h"
+#include "media/MediaUtil/FilterList.h"
+#include "media/MediaUtil/MediaUuids.h"
 
 #include <olectl.h>
 #include <wrl/client.h>

@@ -1,4 +1,4 @@
-#include "FilterList.h"
+#include "media/MediaUtil/FilterList.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "GraphRegistration.h"
+#include "media/MediaUtil/GraphRegistration.h"
 
 #include <objbase.h>
 #include <wrl/client.h>

@@ -1,4 +1,4 @@
-#include "MediaErrors.h"
+#include "media/MediaUtil/MediaErrors.h"
 
 #include <errors.h>
 

@@ -1,6 +1,6 @@
-#include "MediaType.h"
+#include "media/MediaUtil/MediaType.h"
 
-#include "MediaErrors.h"
+#include "media/MediaUtil/MediaErrors.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "MediaTypeDescription.h"
+#include "media/MediaUtil/MediaTypeDescription.h"
 
 #include <mmreg.h>
 #include <amvideo.h>

@@ -1,4 +1,4 @@
-#include "PersistentMemory.h"
+#include "media/MediaUtil/PersistentMemory.h"
 
 #include <objbase.h>
 

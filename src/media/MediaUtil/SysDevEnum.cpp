@@ -1,6 +1,6 @@
-#include "SysDevEnum.h"
+#include "media/MediaUtil/SysDevEnum.h"
 
-#include "MediaErrors.h"
+#include "media/MediaUtil/MediaErrors.h"
 
 #include <oleauto.h>
 #include <uuids.h>

@@ -1,4 +1,4 @@
-#include "SystemProfiles.h"
+#include "media/MediaUtil/SystemProfiles.h"
 
 const GUID SystemProfileGuids[kSystemProfileCount] = {
     {0xF6A5F6DF, 0xEE3F, 0x434C, {0xA4, 0x33, 0x52, 0x3C, 0xE5, 0x5F, 0x51, 0x6B}},

@@ -1,7 +1,7 @@
 // The skin tool on small fixtures: round trips through pack/unpack, the JSON of info, and
 // clear failures (message and exit code) on everything that is not a good skin file.
-#include "LzhEncoder.h"
-#include "SkinArchiveWriter.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinArchiveWriter.h"
 #include "SkinFileIo.h"
 #include "SkinTool.h"
 #include "SkinTestData.h"

@@ -1,6 +1,6 @@
 // Arbitrary LZH streams: unpacking stays in bounds and agrees with the literal decoder.
 #include "LiteralLzh.h"
-#include "Lzh.h"
+#include "skin/core/Lzh.h"
 
 #include <cstdlib>
 #include <cstring>

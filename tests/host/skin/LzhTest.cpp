@@ -1,7 +1,7 @@
 // The LZH decoder against hand-built streams, the literal oracle decoder, and our encoder.
 #include "LiteralLzh.h"
-#include "Lzh.h"
-#include "LzhEncoder.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/LzhEncoder.h"
 #include "SkinTestData.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Arbitrary INI text: loading and every kind of lookup stay in bounds.
-#include "QuickIni.h"
+#include "skin/core/QuickIni.h"
 
 #include <string>
 #include <vector>

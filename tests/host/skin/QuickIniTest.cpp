@@ -1,5 +1,5 @@
 // INI lookups, one table of cases over one INI text, plus parsing details.
-#include "QuickIni.h"
+#include "skin/core/QuickIni.h"
 #include "SkinTestData.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Element records parsed from small crafted skins: the title-bar button rules, Tile
 // limits, picture names, missing sections, and the colour texts.
-#include "SkinArchiveWriter.h"
-#include "SkinParser.h"
-#include "SkinPictureInfo.h"
-#include "SkinReader.h"
+#include "skin/core/SkinArchiveWriter.h"
+#include "skin/core/SkinParser.h"
+#include "skin/core/SkinPictureInfo.h"
+#include "skin/core/SkinReader.h"
 #include "SkinTestData.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // bounds, and parsing the element records of whatever loads (INI text, BMP headers) does too. The first byte chooses between a packed stream as given and an unpacked archive
 // that the fuzzer packs first (which reaches the archive checks far more often). Packing
 // codes plain literals: cheaper than match finding, and the reader sees the same bytes.
-#include "LzhEncoder.h"
-#include "SkinPictureInfo.h"
-#include "SkinReader.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinPictureInfo.h"
+#include "skin/core/SkinReader.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Skin archive lookups and the rejection of archives that do not fit their own bytes.
-#include "LzhEncoder.h"
-#include "SkinArchiveWriter.h"
-#include "SkinReader.h"
+#include "skin/core/LzhEncoder.h"
+#include "skin/core/SkinArchiveWriter.h"
+#include "skin/core/SkinReader.h"
 #include "SkinTestData.h"
 
 #include <gtest/gtest.h>

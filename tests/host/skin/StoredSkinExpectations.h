@@ -2,7 +2,7 @@
 // it on picture sizes, the skin component's tests on the loaded bitmaps.
 #pragma once
 
-#include "SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 #include <gtest/gtest.h>
 

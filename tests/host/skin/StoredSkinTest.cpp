@@ -1,10 +1,10 @@
 // Kivora's own skin, as packed at build time, carries the members and settings the skin
 // engine expects of the main window's skin.
-#include "AsciiText.h"
-#include "BmpHeader.h"
-#include "QuickIni.h"
-#include "SkinPictureInfo.h"
-#include "SkinReader.h"
+#include "skin/core/AsciiText.h"
+#include "skin/core/BmpHeader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinPictureInfo.h"
+#include "skin/core/SkinReader.h"
 #include "StoredSkinExpectations.h"
 
 #include <gtest/gtest.h>
