@@ -7,6 +7,7 @@
 #include "media/MediaUtil/MediaUuids.h"
 #include "app/OptionForm.h"
 #include "app/OutputFiles.h"
+#include "app/RecordingContents.h"
 #include "app/RendererChoice.h"
 #include "app/ShowImageForm.h"
 #include "app/ToolbarArt.h"
@@ -14,9 +15,15 @@
 
 #include "framework/Application.h"
 #include "framework/MessageBox.h"
+#include "framework/ScopeExit.h"
 #include "framework/ShellFolders.h"
+#include "framework/Stream.h"
 
 #include <uuids.h>
+
+#include <cstdio>
+#include <iterator>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 
@@ -26,6 +33,32 @@ std::unique_ptr<TJPEGImage> SnapshotJpeg;
 namespace {
 constexpr int kPlaybackBarHeight = 29;
 const wchar_t kNoVideoDevice[] = L"视频设备未连接好.";
+const wchar_t kNoAudioDevice[] = L"音频设备未连接好.";
+
+// What the tool bar shows in each mode: the hints of the preview and record buttons
+// (nullptr: left as they are) and whether the preview and setup buttons can be pressed.
+struct TModeToolbar {
+    const wchar_t* PreviewHint;
+    const wchar_t* RecordHint;
+    bool PreviewEnabled, SetupEnabled;
+};
+constexpr TModeToolbar kModeToolbar[] = {
+    /* mmIdle */ {L"开始预览", L"录制电影", true, true},
+    /* mmPreview */ {L"停止预览", L"录制电影", true, true},
+    /* mmRecording */ {nullptr, L"停止录制", false, false},
+    /* mmPlayback */ {nullptr, nullptr, true, true},
+};
+
+// What a user is told for a failure HRESULT: the file reasons for system errors
+// (a full disk), the system's text otherwise.
+std::wstring FailureReason(HRESULT hr)
+{
+    if (HRESULT_FACILITY(hr) == FACILITY_WIN32)
+        return FileErrorReason(HRESULT_CODE(hr));
+    wchar_t code[32];
+    std::swprintf(code, std::size(code), L" (0x%08X)", static_cast<unsigned>(hr));
+    return SystemErrorMessage(static_cast<unsigned long>(hr)) + code;
+}
 }
 
 const TClassInfo& TMainForm::StaticClass()
@@ -203,6 +236,7 @@ void TMainForm::BindToGraph(TFilterGraph* graph)
 {
     VideoWindow->SetFilterGraph(graph);
     SampleGrabber->SetFilterGraph(graph);
+    graph->OnGraphErrorAbort = TResultEvent(this, &TMainForm::GraphErrorAbort);
 }
 
 void TMainForm::FormCreate(TObject*)
@@ -214,18 +248,50 @@ void TMainForm::FormCreate(TObject*)
 void TMainForm::FormShow(TObject*)
 {
     SetCaption(L"Kivora 视频捕捉");
-    TB_Preview->SetHint(L"开始预览");
     TB_Snap->SetHint(L"拍照");
-    TB_CapWmv->SetHint(L"录制电影");
     TB_SetupVideoCtrol->SetHint(L"设置视频");
-    FMode = mmIdle;
+    EnterMode(mmIdle);
     FSaveDir = DocumentsFolder();
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&)
 {
-    frm_Option->FilterGraph->StopGraph();
+    if (FMode == mmRecording)
+        EndRecording();
+    else
+        ReleaseGraph();
+}
+
+void TMainForm::EnterMode(TMainMode mode)
+{
+    FMode = mode;
+    const TModeToolbar& look = kModeToolbar[mode];
+    if (look.PreviewHint)
+        TB_Preview->SetHint(look.PreviewHint);
+    if (look.RecordHint)
+        TB_CapWmv->SetHint(look.RecordHint);
+    TB_Preview->SetEnabled(look.PreviewEnabled);
+    TB_SetupVideoCtrol->SetEnabled(look.SetupEnabled);
+    TB_CapWmv->SetEnabled(true);
+}
+
+void TMainForm::ReleaseGraph()
+{
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    graph->StopGraph();
+    graph->SetActive(false);
+    ASFWriter->SetFilterGraph(nullptr);
+}
+
+void TMainForm::ReleaseGraphAfterFailure()
+{
+    try {
+        frm_Option->FilterGraph->StopGraph();
+    } catch (const EError&) {
+        // The graph is deactivated below whatever Stop answered.
+    }
     frm_Option->FilterGraph->SetActive(false);
+    ASFWriter->SetFilterGraph(nullptr);
 }
 
 bool TMainForm::RefreshVideoDevices()
@@ -234,7 +300,7 @@ bool TMainForm::RefreshVideoDevices()
     if (frm_Option->FVideoDevices->FilterCount() > 0)
         return true;
     ShowMessage(kNoVideoDevice);
-    FMode = mmIdle;
+    EnterMode(mmIdle);
     return false;
 }
 
@@ -259,7 +325,9 @@ void TMainForm::PlacePlaybackBar()
 void TMainForm::ApplySourceSettings()
 {
     Tfrm_Option& option = *frm_Option;
-    if (option.AudioSourceFilter->FilterGraph()) {
+    // Without a sound input the audio source has no device to set: a preview needs none,
+    // and a recording refuses to start before it gets here.
+    if (option.AudioSourceFilter->FilterGraph() && option.AudioSourceFilter->BaseFilter().DataLength() > 0) {
         TPinList pins(option.AudioSourceFilter->As<IBaseFilter>().Get());
         for (int i = 0; i < pins.Count();) {
             if (pins.Direction(i) != PINDIR_OUTPUT) {
@@ -294,16 +362,12 @@ void TMainForm::ActivateCaptureGraph()
 
 void TMainForm::StartPreview()
 {
-    TFilterGraph* graph = frm_Option->FilterGraph;
-    graph->StopGraph();
-    graph->SetActive(false);
+    ReleaseGraph();
     Panel_PlayBack->SetVisible(false);
-    ASFWriter->SetFilterGraph(nullptr);
-    if (!RefreshVideoDevices()) {
-        TB_Preview->SetHint(L"开始预览");
+    if (!RefreshVideoDevices())
         return;
-    }
     ActivateCaptureGraph();
+    TFilterGraph* graph = frm_Option->FilterGraph;
     if (frm_Option->VideoSourceFilter->BaseFilter().DataLength() > 0) {
         ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
         RaiseOnFailure(builder->RenderStream(&PIN_CATEGORY_PREVIEW, nullptr,
@@ -316,6 +380,8 @@ void TMainForm::StartPreview()
 
 void TMainForm::TB_PreviewClick(TObject*)
 {
+    if (FStarting)
+        return;
     Pop_Preview->SetChecked(!Pop_Preview->Checked());
     Pop_Capture->SetChecked(false);
     switch (FMode) {
@@ -326,7 +392,7 @@ void TMainForm::TB_PreviewClick(TObject*)
         FMode = mmPreview;
         StartOrBackToIdle(&TMainForm::StartPreview);
         if (FMode == mmPreview) {
-            TB_Preview->SetHint(L"停止预览");
+            EnterMode(mmPreview);
             StatusBar->Panels()[0]->SetText(L"");
             StatusBar->Panels()[1]->SetText(L"");
         } else {
@@ -334,10 +400,8 @@ void TMainForm::TB_PreviewClick(TObject*)
         }
         break;
     case mmPreview:
-        frm_Option->FilterGraph->StopGraph();
-        frm_Option->FilterGraph->SetActive(false);
-        FMode = mmIdle;
-        TB_Preview->SetHint(L"开始预览");
+        ReleaseGraph();
+        EnterMode(mmIdle);
         break;
     case mmRecording:
         break;
@@ -353,6 +417,10 @@ void TMainForm::AboutClick(TObject*)
 
 void TMainForm::StartOrBackToIdle(void (TMainForm::*start)())
 {
+    // Starting a graph may pump messages (COM calls into the devices): a preview or
+    // record command that arrives meanwhile must not start or stop anything half-made.
+    FStarting = true;
+    const TScopeExit started([this] { FStarting = false; });
     try {
         (this->*start)();
     } catch (...) {
@@ -363,67 +431,40 @@ void TMainForm::StartOrBackToIdle(void (TMainForm::*start)())
 
 void TMainForm::BackToIdle()
 {
-    TFilterGraph* graph = frm_Option->FilterGraph;
-    try {
-        graph->StopGraph();
-    } catch (const EError&) {
-        // The graph is deactivated below whatever Stop answered.
-    }
-    graph->SetActive(false);
-    ASFWriter->SetFilterGraph(nullptr);
-    // A writer that joined the graph created the file; nothing was recorded into it.
+    ReleaseGraphAfterFailure();
+    Timer->SetEnabled(false);
+    // The start created the recording's file; nothing was recorded into it.
     if (!FRecordingFile.empty()) {
         DeleteFileW(FRecordingFile.c_str());
         FRecordingFile.clear();
     }
-    FMode = mmIdle;
     Pop_Preview->SetChecked(false);
     Pop_Capture->SetChecked(false);
-    ShowIdleToolbar();
-}
-
-void TMainForm::ShowIdleToolbar()
-{
-    TB_Preview->SetHint(L"开始预览");
-    TB_CapWmv->SetHint(L"录制电影");
-    TB_Preview->SetEnabled(true);
-    TB_CapWmv->SetEnabled(true);
-    TB_SetupVideoCtrol->SetEnabled(true);
+    EnterMode(mmIdle);
 }
 
 void TMainForm::TB_CapWmvClick(TObject*)
 {
+    if (FStarting)
+        return;
     Pop_Capture->SetChecked(!Pop_Capture->Checked());
     Pop_Preview->SetChecked(false);
-    TB_CapWmv->SetEnabled(false);
-    TFilterGraph* graph = frm_Option->FilterGraph;
-    switch (FMode) {
-    case mmRecording:
-        // The writer completes the file when it leaves the stopped graph.
-        graph->StopGraph();
-        graph->SetActive(false);
-        FMode = mmIdle;
-        TB_CapWmv->Invalidate();
-        ShowIdleToolbar();
+    if (FMode == mmRecording) {
+        EndRecording();
+        EnterMode(mmIdle);
         return;
-    case mmPreview:
-    case mmPlayback:
-        graph->StopGraph();
-        graph->SetActive(false);
-        Panel_PlayBack->SetVisible(false);
-        break;
-    case mmIdle:
-        break;
     }
+    // One start at a time: a second press waits for this one to finish.
+    TB_CapWmv->SetEnabled(false);
     TB_CapWmv->Invalidate();
-    TB_CapWmv->SetHint(L"停止录制");
+    ReleaseGraph();
+    Panel_PlayBack->SetVisible(false);
     FMode = mmRecording;
     StartOrBackToIdle(&TMainForm::StartRecording);
-    TB_CapWmv->SetEnabled(true);
     if (FMode == mmRecording) {
-        TB_SetupVideoCtrol->SetEnabled(false);
-        TB_Preview->SetEnabled(false);
+        EnterMode(mmRecording);
     } else {
+        TB_CapWmv->SetEnabled(true);
         Pop_Capture->SetChecked(false);  // no device: nothing records, so nothing is checked
     }
 }
@@ -431,22 +472,24 @@ void TMainForm::TB_CapWmvClick(TObject*)
 void TMainForm::StartRecording()
 {
     TFilterGraph* graph = frm_Option->FilterGraph;
-    graph->StopGraph();
-    graph->SetActive(false);
+    ReleaseGraph();
     Panel_PlayBack->SetVisible(false);
-    if (!RefreshVideoDevices()) {
-        TB_CapWmv->SetHint(L"录制电影");
+    if (!RefreshVideoDevices())
+        return;
+    if (frm_Option->AudioSourceFilter->BaseFilter().DataLength() == 0) {
+        ShowMessage(kNoAudioDevice);
+        EnterMode(mmIdle);
         return;
     }
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const std::wstring name = MakeFileName(FSaveDir, okRecording, now);
-    ASFWriter->SetFileName(name);
+    // The file is made here, under a name no other picture or recording has; from now
+    // on it is this recording's, and a failed start removes it again.
+    FRecordingFile = CreateOutputFile(FSaveDir, okRecording, now);
+    ASFWriter->SetFileName(FRecordingFile);
     ActivateCaptureGraph();
     ComPtr<ICaptureGraphBuilder2> builder = graph->As<ICaptureGraphBuilder2>();
     ASFWriter->SetFilterGraph(graph);
-    if (ASFWriter->Objects().Writer)
-        FRecordingFile = name;
     ASFWriter->SetProfile(wmp_V70_1500FilmContentVideo);
     IBaseFilter* video = frm_Option->VideoSourceFilter->As<IBaseFilter>().Get();
     IBaseFilter* writer = ASFWriter->As<IBaseFilter>().Get();
@@ -457,9 +500,35 @@ void TMainForm::StartRecording()
     RaiseOnFailure(builder->RenderStream(nullptr, nullptr, frm_Option->AudioSourceFilter->As<IBaseFilter>().Get(),
                                          nullptr, writer));
     graph->RunGraph();
-    // From here on the file is the recording's; only a failed start removes it.
-    FRecordingFile.clear();
     Timer->SetEnabled(true);
+}
+
+void TMainForm::EndRecording()
+{
+    Timer->SetEnabled(false);
+    const std::wstring file = std::exchange(FRecordingFile, std::wstring());
+    // The writer completes the file as it leaves the stopped graph.
+    ReleaseGraph();
+    // Stopped before anything reached the file (a double click): a header without data
+    // plays nowhere, so it is not kept.
+    if (!file.empty() && ReadRecordingContents(file) == rcNoData)
+        DeleteFileW(file.c_str());
+}
+
+void TMainForm::GraphErrorAbort(TObject*, HRESULT hr)
+{
+    // Only a recording has work to keep; the writer has stopped writing (a full disk, the
+    // folder gone) and the file holds what was written before.
+    if (FMode != mmRecording)
+        return;
+    const std::wstring file = FRecordingFile;
+    EndRecording();
+    Pop_Capture->SetChecked(false);
+    EnterMode(mmIdle);
+    std::wstring text = L"录制已停止：" + FailureReason(hr) + L"。";
+    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+        text += L"\n已录制的部分保存在 " + file + L"。";
+    ShowMessage(text);
 }
 
 void TMainForm::TB_SnapClick(TObject*)
@@ -474,11 +543,13 @@ void TMainForm::TakeSnapshot()
     TBitmap* picture = ShowImageForm->Image->Picture()->Bitmap();
     SampleGrabber->GrabFrame(picture);
     SnapshotJpeg->Assign(*picture);
+    // Encoded before a file is made: a picture that cannot be encoded leaves nothing.
+    TMemoryStream jpeg;
+    SnapshotJpeg->SaveToStream(jpeg);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const std::wstring name = MakeFileName(FSaveDir, okSnapshot, now);
-    // A save that fails raises with the file's name; the viewer is then not shown.
-    SnapshotJpeg->SaveToFile(name);
+    // A file that cannot be made or written raises with its name; the viewer is then not shown.
+    WriteOutputFile(CreateOutputFile(FSaveDir, okSnapshot, now), jpeg.Bytes());
     ShowImageForm->Image->Invalidate();
     ShowImageForm->SetCaption(L"照片保存在: " + FSaveDir);
     ShowImageForm->ShowModal();
@@ -510,7 +581,14 @@ void TMainForm::SettingsAccepted(const std::wstring& saveDir)
             statusWidth();
         }
         break;
-    case mmPreview: StartPreview(); break;
+    case mmPreview:
+        // A restart that fails leaves the window idle; the error reaches the user once.
+        StartOrBackToIdle(&TMainForm::StartPreview);
+        if (FMode == mmPreview)
+            EnterMode(mmPreview);
+        else
+            Pop_Preview->SetChecked(false);
+        break;
     case mmRecording: break;
     case mmPlayback:
         if (s >= 0) {
@@ -543,29 +621,48 @@ void TMainForm::Action_OnTopExecute(TObject*)
 
 void TMainForm::Action_OpenFileExecute(TObject*)
 {
-    TFilterGraph* graph = frm_Option->FilterGraph;
-    graph->StopGraph();
-    graph->SetActive(false);
     Timer->SetEnabled(false);
+    if (FMode == mmRecording) {
+        // A recording is cut short here; its file is completed and kept.
+        EndRecording();
+        EnterMode(mmIdle);
+    } else {
+        ReleaseGraph();
+    }
     Pop_Preview->SetChecked(false);
     Pop_Capture->SetChecked(false);
-    if (FMode == mmRecording) {
-        FMode = mmIdle;
-        ShowIdleToolbar();
-    }
+    // Stopped: in playback the play button plays the file again.
+    Action_Play->SetChecked(false);
     if (FMode != mmPlayback)
-        FMode = mmIdle;
+        EnterMode(mmIdle);
+    const std::wstring previousFile = OpenDialog->FileName();
     if (!OpenDialog->Execute())
         return;
-    if (FMode != mmPlayback)
-        SetHeight(Height() + kPlaybackBarHeight);
-    PlacePlaybackBar();
-    Panel_PlayBack->SetVisible(true);
-    ASFWriter->SetFilterGraph(nullptr);
-    graph->SetActive(true);
-    graph->RenderMediaFile(OpenDialog->FileName());
-    graph->RunGraph();
-    FMode = mmPlayback;
+    const bool newBar = FMode != mmPlayback;
+    const int heightBefore = Height();
+    TFilterGraph* graph = frm_Option->FilterGraph;
+    try {
+        if (newBar)
+            SetHeight(Height() + kPlaybackBarHeight);
+        PlacePlaybackBar();
+        Panel_PlayBack->SetVisible(true);
+        graph->SetActive(true);
+        graph->RenderMediaFile(OpenDialog->FileName());
+        graph->RunGraph();
+    } catch (const EError& e) {
+        // The window goes back to what it was before the attempt; in playback the play
+        // button keeps the file that played.
+        const std::wstring file = OpenDialog->FileName();
+        ReleaseGraphAfterFailure();
+        if (newBar) {
+            Panel_PlayBack->SetVisible(false);
+            SetHeight(heightBefore);
+        } else {
+            OpenDialog->SetFileName(previousFile);
+        }
+        throw EError(L"无法播放文件 " + file + L"：\n" + e.Message());
+    }
+    EnterMode(mmPlayback);
     Timer->SetEnabled(true);
     Action_Play->SetChecked(true);
 }
@@ -586,8 +683,7 @@ void TMainForm::Action_PlayExecute(TObject*)
 
 void TMainForm::Action_StopExecute(TObject*)
 {
-    frm_Option->FilterGraph->StopGraph();
-    frm_Option->FilterGraph->SetActive(false);
+    ReleaseGraph();
     Action_Play->SetChecked(false);
 }
 
@@ -609,8 +705,7 @@ void TMainForm::TimerTimer(TObject*)
     seeking->GetStopPosition(&stop);
     if (current == stop) {
         Action_Play->SetChecked(false);
-        graph->StopGraph();
-        graph->SetActive(false);
+        ReleaseGraph();
     }
     StatusBar->Panels()[0]->SetText(RunningTimeText(L"播放", current / 10000));
     StatusBar->Panels()[1]->SetText(L"");

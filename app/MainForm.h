@@ -80,8 +80,19 @@ private:
     // shown, so the next command works.
     void StartOrBackToIdle(void (TMainForm::*start)());
     void BackToIdle();
-    // The idle hints of the preview and record buttons, every tool button enabled.
-    void ShowIdleToolbar();
+    // Sets the mode and what the tool bar shows in it (hints, buttons that can be pressed).
+    void EnterMode(TMainMode mode);
+    // Stops the dialog's graph and makes it inactive; the writer leaves it, so a finished
+    // recording's file is never touched again.
+    void ReleaseGraph();
+    // The same after a failure, when Stop may fail too: the graph is made inactive anyway.
+    void ReleaseGraphAfterFailure();
+    // Ends a recording: timer off, graph released (the writer completes the file), and a
+    // file that received nothing removed.
+    void EndRecording();
+    // The graph stopped on an error (the writer could not write: a full disk): a
+    // recording ends, keeps what was written and says why.
+    void GraphErrorAbort(TObject* sender, HRESULT hr);
     void TakeSnapshot();
     void ApplySourceSettings();
     void ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth = false);
@@ -91,7 +102,10 @@ private:
 
     std::wstring FSaveDir;
     TMainMode FMode = mmIdle;
-    // The file a recording start made, until the recording runs; removed if it fails.
+    // While a preview or recording starts: the preview and record commands wait.
+    bool FStarting = false;
+    // The file of the recording being made, from its start to its end; a failed start
+    // removes it.
     std::wstring FRecordingFile;
 };
 

@@ -80,12 +80,12 @@ void Tfrm_Option::CreateComponents()
     };
     label(16, L"视频设备：");
     CB_VideoCapFilters = box(16, 209, L"CB_VideoCapFilters");
-    button(upper, 304, 14, L"Btn_Video_Property", L"视频属性", &Tfrm_Option::Btn_Video_PropertyClick);
+    Btn_Video_Property = button(upper, 304, 14, L"Btn_Video_Property", L"视频属性", &Tfrm_Option::Btn_PropertyClick);
     label(48, L"视频格式：");
     CB_VideoFormats = box(48, 297, L"CB_VideoFormats");
     label(80, L"音频设备：");
     CB_AudioCapFilters = box(80, 209, L"CB_AudioCapFilters");
-    button(upper, 304, 78, L"Btn_Audio_Property", L"音频属性", &Tfrm_Option::Btn_Audio_PropertyClick);
+    Btn_Audio_Property = button(upper, 304, 78, L"Btn_Audio_Property", L"音频属性", &Tfrm_Option::Btn_PropertyClick);
     label(112, L"音频格式：");
     CB_AudioFormats = box(112, 297, L"CB_AudioFormats");
     label(144, L"音频输入：");
@@ -105,6 +105,7 @@ void Tfrm_Option::CreateComponents()
     CB_AudioFormats->OnChange = TNotifyEvent(this, &Tfrm_Option::CB_FormatsChange);
     OnCreate = TNotifyEvent(this, &Tfrm_Option::FormCreate);
     OnShow = TNotifyEvent(this, &Tfrm_Option::FormShow);
+    OnClose = TCloseEvent(this, &Tfrm_Option::FormClose);
     OnDestroy = TNotifyEvent(this, &Tfrm_Option::FormDestroy);
 }
 
@@ -130,59 +131,67 @@ void Tfrm_Option::FormCreate(TObject*)
     Edit_SaveDir->SetText(DocumentsFolder());
 }
 
+Tfrm_Option::TSourceControls Tfrm_Option::Source(TSourceKind kind)
+{
+    if (kind == skVideo)
+        return {FVideoDevices.get(), CLSID_VideoInputDeviceCategory, CB_VideoCapFilters, VideoSourceFilter,
+                CB_VideoFormats, FVideoFormats};
+    return {FAudioDevices.get(), CLSID_AudioInputDeviceCategory, CB_AudioCapFilters, AudioSourceFilter,
+            CB_AudioFormats, FAudioFormats};
+}
+
+std::unique_ptr<TPinList> Tfrm_Option::ChooseDevice(TSourceKind kind)
+{
+    const TSourceControls source = Source(kind);
+    if (!source.Devices)
+        return nullptr;
+    source.Devices->SelectCategory(source.Category);
+    const int row = source.DeviceBox->ItemIndex();
+    if (row < 0)
+        return nullptr;
+    source.Filter->BaseFilter().SetMoniker(source.Devices->GetMoniker(row).Get());
+    source.Filter->SetFilterGraph(FilterGraph);
+    FilterGraph->SetActive(true);
+    auto pins = std::make_unique<TPinList>(source.Filter->As<IBaseFilter>().Get());
+    source.FormatBox->Items()->Clear();
+    if (kind == skVideo) {
+        source.Formats.AssignPin(pins->First().Get());
+    } else {
+        // Every output pin gives its formats (the last one's remain); the input pins are
+        // left in the list: they are the device's input lines.
+        for (int i = 0; i < pins->Count();) {
+            if (pins->Direction(i) == PINDIR_OUTPUT) {
+                source.Formats.AssignPin(pins->Items(i).Get());
+                pins->Delete(i);
+            } else {
+                ++i;
+            }
+        }
+    }
+    for (int i = 0; i < source.Formats.Count(); ++i)
+        source.FormatBox->Items()->Add(ShortFormatText(source.Formats.Description(i)));
+    source.FormatBox->SetItemIndex(source.Formats.Count() > 0 ? 0 : -1);
+    FilterGraph->SetActive(false);
+    return pins;
+}
+
 void Tfrm_Option::CB_VideoCapFiltersChange(TObject*)
 {
-    if (!FVideoDevices)
-        return;
-    FVideoDevices->SelectCategory(CLSID_VideoInputDeviceCategory);
-    const int row = CB_VideoCapFilters->ItemIndex();
-    if (row < 0)
-        return;
-    VideoSourceFilter->BaseFilter().SetMoniker(FVideoDevices->GetMoniker(row).Get());
-    VideoSourceFilter->SetFilterGraph(FilterGraph);
-    FilterGraph->SetActive(true);
-    TPinList pins(VideoSourceFilter->As<IBaseFilter>().Get());
-    CB_VideoFormats->Items()->Clear();
-    FVideoFormats.AssignPin(pins.First().Get());
-    for (int i = 0; i < FVideoFormats.Count(); ++i)
-        CB_VideoFormats->Items()->Add(ShortFormatText(FVideoFormats.Description(i)));
-    CB_VideoFormats->SetItemIndex(FVideoFormats.Count() > 0 ? 0 : -1);
-    FilterGraph->SetActive(false);
+    ChooseDevice(skVideo);
 }
 
 void Tfrm_Option::CB_AudioCapFiltersChange(TObject*)
 {
-    if (!FAudioDevices)
+    const std::unique_ptr<TPinList> lines = ChooseDevice(skAudio);
+    if (!lines)
         return;
-    FAudioDevices->SelectCategory(CLSID_AudioInputDeviceCategory);
-    const int row = CB_AudioCapFilters->ItemIndex();
-    if (row < 0)
-        return;
-    AudioSourceFilter->BaseFilter().SetMoniker(FAudioDevices->GetMoniker(row).Get());
-    AudioSourceFilter->SetFilterGraph(FilterGraph);
-    FilterGraph->SetActive(true);
-    TPinList pins(AudioSourceFilter->As<IBaseFilter>().Get());
-    CB_AudioFormats->Items()->Clear();
-    for (int i = 0; i < pins.Count();) {
-        if (pins.Direction(i) == PINDIR_OUTPUT) {
-            FAudioFormats.AssignPin(pins.Items(i).Get());
-            pins.Delete(i);
-        } else {
-            ++i;
-        }
-    }
-    for (int i = 0; i < FAudioFormats.Count(); ++i)
-        CB_AudioFormats->Items()->Add(ShortFormatText(FAudioFormats.Description(i)));
-    CB_AudioFormats->SetItemIndex(FAudioFormats.Count() > 0 ? 0 : -1);
-    FilterGraph->SetActive(false);
-
     // The remaining pins are the device's input lines; the last enabled one is chosen.
     CB_InputLines->Items()->Clear();
     int selected = -1;
-    for (int i = 0; i < pins.Count(); ++i) {
-        CB_InputLines->Items()->Add(pins.Name(i));
+    for (int i = 0; i < lines->Count(); ++i) {
+        CB_InputLines->Items()->Add(lines->Name(i));
         BOOL enabled = FALSE;
-        if (SUCCEEDED(InterfaceCast<IAMAudioInputMixer>(pins.Items(i))->get_Enable(&enabled)) && enabled)
+        if (SUCCEEDED(InterfaceCast<IAMAudioInputMixer>(lines->Items(i))->get_Enable(&enabled)) && enabled)
             selected = i;
     }
     CB_InputLines->SetItemIndex(selected);
@@ -194,16 +203,12 @@ void Tfrm_Option::CB_FormatsChange(TObject* sender)
         box->SetHint(box->Text());
 }
 
-void Tfrm_Option::Btn_Video_PropertyClick(TObject*)
+void Tfrm_Option::Btn_PropertyClick(TObject* sender)
 {
+    const TSourceControls source = Source(sender == Btn_Video_Property ? skVideo : skAudio);
     FilterGraph->SetActive(true);
-    ShowFilterDialog(Handle(), VideoSourceFilter->As<IBaseFilter>().Get(), fdPropertyPages);
-}
-
-void Tfrm_Option::Btn_Audio_PropertyClick(TObject*)
-{
-    FilterGraph->SetActive(true);
-    ShowFilterDialog(Handle(), AudioSourceFilter->As<IBaseFilter>().Get(), fdPropertyPages);
+    // The device's pages, titled with the device's name, over this dialog.
+    ShowFilterDialog(Handle(), source.Filter->As<IBaseFilter>().Get(), fdPropertyPages, source.DeviceBox->Text());
 }
 
 void Tfrm_Option::FormShow(TObject*)
@@ -214,16 +219,26 @@ void Tfrm_Option::FormShow(TObject*)
 
 void Tfrm_Option::Btn_CancelClick(TObject*)
 {
+    SetModalResult(mrCancel);
+}
+
+void Tfrm_Option::FormClose(TObject*, TCloseAction&)
+{
+    // Cancel, the title bar's close button, Alt+F4 and Esc all leave the settings as they
+    // were when the dialog opened; only OK takes the new choices.
+    if (ModalResult() == mrOk)
+        return;
     TComboBox* boxes[] = {CB_VideoCapFilters, CB_VideoFormats, CB_AudioCapFilters, CB_AudioFormats, CB_InputLines};
     for (size_t i = 0; i < std::size(boxes); ++i)
         boxes[i]->SetItemIndex(FSavedSelection[i]);
     Edit_SaveDir->SetText(MainForm->SaveDir());
-    SetModalResult(mrCancel);
 }
 
 void Tfrm_Option::Btn_SaveDirClick(TObject*)
 {
-    Edit_SaveDir->SetText(BrowseForFolder(L"请选择保存文件夹"));
+    // A cancelled folder browser keeps the folder that was there.
+    if (const std::wstring folder = BrowseForFolder(L"请选择保存文件夹"); !folder.empty())
+        Edit_SaveDir->SetText(folder);
 }
 
 void Tfrm_Option::Btn_OKClick(TObject*)
@@ -232,8 +247,10 @@ void Tfrm_Option::Btn_OKClick(TObject*)
         ShowMessage(L"请选择文件保存位置.");
         return;
     }
-    MainForm->SettingsAccepted(Edit_SaveDir->Text());
+    // The dialog ends whatever the main window's restart answers: a preview that cannot
+    // start again is reported once, and the program stays usable.
     SetModalResult(mrOk);
+    MainForm->SettingsAccepted(Edit_SaveDir->Text());
 }
 
 void Tfrm_Option::FormDestroy(TObject*)

@@ -6,6 +6,7 @@
 #include "media/MediaUtil/EnumMediaType.h"
 #include "media/MediaKit/Filter.h"
 #include "media/MediaKit/FilterGraph.h"
+#include "media/MediaUtil/FilterList.h"
 #include "media/MediaUtil/SysDevEnum.h"
 
 #include "framework/Button.h"
@@ -27,7 +28,7 @@ public:
     TComboBox *CB_VideoCapFilters = nullptr, *CB_VideoFormats = nullptr, *CB_AudioCapFilters = nullptr,
               *CB_AudioFormats = nullptr, *CB_InputLines = nullptr;
     TEdit* Edit_SaveDir = nullptr;
-    TButton *Btn_OK = nullptr, *Btn_Cancel = nullptr;
+    TButton *Btn_OK = nullptr, *Btn_Cancel = nullptr, *Btn_Video_Property = nullptr, *Btn_Audio_Property = nullptr;
 
     // Device lists: row i of a device box is entry i. The main window replaces the video
     // list with a fresh one before each preview, recording and setup.
@@ -46,11 +47,28 @@ private:
     void FormShow(TObject* sender);
     void FormDestroy(TObject* sender);
     void CB_FormatsChange(TObject* sender);
-    void Btn_Video_PropertyClick(TObject* sender);
-    void Btn_Audio_PropertyClick(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    // Either property button: the pages of its device.
+    void Btn_PropertyClick(TObject* sender);
     void Btn_SaveDirClick(TObject* sender);
     void Btn_OKClick(TObject* sender);
     void Btn_CancelClick(TObject* sender);
+
+    // The controls and lists of one source, video or audio.
+    enum TSourceKind { skVideo, skAudio };
+    struct TSourceControls {
+        TSysDevEnum* Devices;
+        const GUID& Category;
+        TComboBox* DeviceBox;
+        TFilter* Filter;
+        TComboBox* FormatBox;
+        TEnumMediaType& Formats;
+    };
+    TSourceControls Source(TSourceKind kind);
+    // Binds the source to the device chosen in its box and fills its format box; answers
+    // the device's pins that gave no formats (an audio device's input lines), or nothing
+    // when no device is chosen.
+    std::unique_ptr<TPinList> ChooseDevice(TSourceKind kind);
 
     std::array<int, 5> FSavedSelection{};
 };

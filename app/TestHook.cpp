@@ -7,6 +7,9 @@
 //     click <Form>.<Component>            a control's, menu item's or action's click
 //     select <Form>.<ComboBox> <index>    a user's choice in the box (OnChange fires)
 //     text <Form>.<Control> <text>        sets a control's text, as typed
+//     env <Name> <value>                  sets an environment variable of the program,
+//                                         e.g. a test device's fault switch, which the
+//                                         device reads when its filter is next made
 //
 //   dwData 2, a query: answered before the send returns, by a WM_COPYDATA (dwData 3) sent
 //   back to the window whose handle is the send's wParam:
@@ -19,6 +22,8 @@
 //                                         component holds the program's skin, else "empty"
 //     frame                               "<width>x<height>" of the frame the sample
 //                                         grabber holds now, or "none"
+//     tabs <Form>                         the names of the form's controls in the order
+//                                         Tab moves through them, one per line
 //   An unknown query or target answers "error: " and what was not found.
 //
 // Everything runs on the GUI thread, in the same message loop a user's input goes
@@ -33,6 +38,7 @@
 #include "framework/Menus.h"
 #include "framework/Properties.h"
 #include "framework/UtilityWindow.h"
+#include "framework/WinControl.h"
 
 #include <deque>
 #include <memory>
@@ -104,74 +110,123 @@ private:
     bool Accept(const std::wstring& command)
     {
         const std::vector<std::wstring> words = Split(command, L' ', 3);
-        if (words.size() < 2 || !FindTarget(words[1]))
+        if (words.size() < 2 || !FindCommand(words[0]) || (words[0] != L"env" && !FindTarget(words[1])))
             return false;
         FPending.push_back(command);
         PostMessageW(FWindow.Handle(), WM_RUNCOMMAND, 0, 0);
         return true;
     }
 
+    // A command's work, with its target (nullptr for "env") and its argument.
+    using TCommand = void (*)(TComponent* target, const std::wstring& name, const std::wstring& argument);
+    struct TCommandEntry {
+        const wchar_t* Word;
+        TCommand Run;
+    };
+    static const TCommandEntry* FindCommand(const std::wstring& word)
+    {
+        static const TCommandEntry kCommands[] = {
+            {L"click", [](TComponent* target, const std::wstring&, const std::wstring&) {
+                 // As for a user, a disabled control takes no click.
+                 if (auto* control = dynamic_cast<TControl*>(target)) {
+                     if (control->Enabled())
+                         control->Click();
+                 }
+                 else if (auto* item = dynamic_cast<TMenuItem*>(target))
+                     item->Click();
+                 else if (auto* action = dynamic_cast<TAction*>(target))
+                     action->Execute();
+             }},
+            {L"select", [](TComponent* target, const std::wstring&, const std::wstring& argument) {
+                 if (auto* box = dynamic_cast<TComboBox*>(target)) {
+                     box->SetItemIndex(std::stoi(argument));
+                     box->OnChange(box);
+                 }
+             }},
+            {L"text", [](TComponent* target, const std::wstring&, const std::wstring& argument) {
+                 SetPropText(target, L"Text", argument);
+             }},
+            {L"env", [](TComponent*, const std::wstring& name, const std::wstring& argument) {
+                 SetEnvironmentVariableW(name.c_str(), argument.empty() ? nullptr : argument.c_str());
+             }},
+        };
+        for (const TCommandEntry& entry : kCommands)
+            if (word == entry.Word)
+                return &entry;
+        return nullptr;
+    }
+
     static void Run(const std::wstring& command)
     {
         const std::vector<std::wstring> words = Split(command, L' ', 3);
-        TComponent* target = FindTarget(words[1]);
-        if (!target)
-            return;
-        const std::wstring argument = words.size() > 2 ? words[2] : L"";
-        if (words[0] == L"click") {
-            if (auto* control = dynamic_cast<TControl*>(target))
-                control->Click();
-            else if (auto* item = dynamic_cast<TMenuItem*>(target))
-                item->Click();
-            else if (auto* action = dynamic_cast<TAction*>(target))
-                action->Execute();
-        } else if (words[0] == L"select") {
-            if (auto* box = dynamic_cast<TComboBox*>(target)) {
-                box->SetItemIndex(std::stoi(argument));
-                box->OnChange(box);
-            }
-        } else if (words[0] == L"text") {
-            SetPropText(target, L"Text", argument);
-        }
+        const TCommandEntry* entry = FindCommand(words[0]);
+        TComponent* target = words[0] == L"env" ? nullptr : FindTarget(words[1]);
+        if (entry && (target || words[0] == L"env"))
+            entry->Run(target, words[1], words.size() > 2 ? words[2] : L"");
     }
 
+    // A query's answer from its argument.
+    using TQuery = std::wstring (*)(const std::wstring& argument);
     static std::wstring Answer(const std::wstring& query)
     {
-        static const wchar_t* const kModeNames[] = {L"mmIdle", L"mmPreview", L"mmRecording", L"mmPlayback"};
+        static const struct {
+            const wchar_t* Word;
+            TQuery Answer;
+        } kQueries[] = {
+            {L"mode", [](const std::wstring&) -> std::wstring {
+                 static const wchar_t* const kModeNames[] = {L"mmIdle", L"mmPreview", L"mmRecording", L"mmPlayback"};
+                 return kModeNames[MainForm->Mode()];
+             }},
+            {L"savedir", [](const std::wstring&) { return MainForm->SaveDir(); }},
+            {L"status", [](const std::wstring& argument) -> std::wstring {
+                 const int panel = std::stoi(argument);
+                 if (panel < 0 || panel >= MainForm->StatusBar->Panels().Count())
+                     return L"error: no status panel " + argument;
+                 return MainForm->StatusBar->Panels()[panel]->Text();
+             }},
+            {L"prop", [](const std::wstring& argument) -> std::wstring {
+                 const size_t dot = argument.rfind(L'.');
+                 TComponent* target = dot == std::wstring::npos ? nullptr : FindTarget(argument.substr(0, dot));
+                 return target ? PropertyText(target, argument.substr(dot + 1)) : L"error: no " + argument;
+             }},
+            {L"items", [](const std::wstring& argument) -> std::wstring {
+                 auto* box = dynamic_cast<TComboBox*>(FindTarget(argument));
+                 if (!box)
+                     return L"error: no combo box " + argument;
+                 std::wstring rows;
+                 for (const std::wstring& row : box->Items()->Items())
+                     rows += row + L"\n";
+                 return rows;
+             }},
+            {L"skin", [](const std::wstring&) -> std::wstring {
+                 return MainForm->SkinData1->Empty() ? L"empty" : L"loaded";
+             }},
+            {L"frame", [](const std::wstring&) -> std::wstring {
+                 TBitmap frame;
+                 if (!MainForm->SampleGrabber->GrabFrame(&frame))
+                     return L"none";
+                 return std::to_wstring(frame.Width()) + L"x" + std::to_wstring(frame.Height());
+             }},
+            {L"tabs", [](const std::wstring& argument) -> std::wstring {
+                 auto* form = dynamic_cast<TWinControl*>(FindTarget(argument));
+                 if (!form)
+                     return L"error: no form " + argument;
+                 std::wstring names;
+                 HWND first = GetNextDlgTabItem(form->Handle(), nullptr, FALSE);
+                 for (HWND at = first; at;) {
+                     const TWinControl* control = FindControl(at);
+                     names += (control ? control->Name() : L"?") + L"\n";
+                     at = GetNextDlgTabItem(form->Handle(), at, FALSE);
+                     if (at == first)
+                         break;
+                 }
+                 return names;
+             }},
+        };
         const std::vector<std::wstring> words = Split(query, L' ', 2);
-        const std::wstring argument = words.size() > 1 ? words[1] : L"";
-        if (words[0] == L"mode")
-            return kModeNames[MainForm->Mode()];
-        if (words[0] == L"savedir")
-            return MainForm->SaveDir();
-        if (words[0] == L"status") {
-            const int panel = std::stoi(argument);
-            if (panel < 0 || panel >= MainForm->StatusBar->Panels().Count())
-                return L"error: no status panel " + argument;
-            return MainForm->StatusBar->Panels()[panel]->Text();
-        }
-        if (words[0] == L"prop") {
-            const size_t dot = argument.rfind(L'.');
-            TComponent* target = dot == std::wstring::npos ? nullptr : FindTarget(argument.substr(0, dot));
-            return target ? PropertyText(target, argument.substr(dot + 1)) : L"error: no " + argument;
-        }
-        if (words[0] == L"items") {
-            auto* box = dynamic_cast<TComboBox*>(FindTarget(argument));
-            if (!box)
-                return L"error: no combo box " + argument;
-            std::wstring rows;
-            for (const std::wstring& row : box->Items()->Items())
-                rows += row + L"\n";
-            return rows;
-        }
-        if (words[0] == L"skin")
-            return MainForm->SkinData1->Empty() ? L"empty" : L"loaded";
-        if (words[0] == L"frame") {
-            TBitmap frame;
-            if (!MainForm->SampleGrabber->GrabFrame(&frame))
-                return L"none";
-            return std::to_wstring(frame.Width()) + L"x" + std::to_wstring(frame.Height());
-        }
+        for (const auto& entry : kQueries)
+            if (words[0] == entry.Word)
+                return entry.Answer(words.size() > 1 ? words[1] : L"");
         return L"error: unknown query " + query;
     }
 

@@ -5,6 +5,7 @@
 #include "app/ShowImageForm.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 
 #ifdef KIVORA_TEST_HOOK
 #include "app/TestHook.h"
@@ -12,19 +13,30 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    int exitCode = 0;
     Application->Initialize();
-    Application->SetTitle(L"Kivora");
-    Application->CreateForm(MainForm);
-    Application->CreateForm(ShowImageForm);
-    Application->CreateForm(frm_Option);
-    if (NoVideoDevice) {
-        Application->Terminate();
-    } else {
-        MainForm->BindToGraph(frm_Option->FilterGraph);
+    try {
+        Application->SetTitle(L"Kivora");
+        Application->CreateForm(MainForm);
+        Application->CreateForm(ShowImageForm);
+        Application->CreateForm(frm_Option);
+        if (NoVideoDevice) {
+            Application->Terminate();
+        } else {
+            MainForm->BindToGraph(frm_Option->FilterGraph);
 #ifdef KIVORA_TEST_HOOK
-        StartTestHook();
+            StartTestHook();
 #endif
-        Application->Run();
+            Application->Run();
+        }
+    } catch (...) {
+        // An error while the forms are made (a device that answers wrongly): the user is
+        // told what happened and the program ends in order, instead of vanishing.
+        Application->ShowException(CurrentExceptionMessage());
+        exitCode = 1;
     }
-    return 0;
+    // The forms are freed, the settings dialog first (its graph lets go of the devices),
+    // then COM ends.
+    Application->Finalize();
+    return exitCode;
 }

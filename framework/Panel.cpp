@@ -20,6 +20,12 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
     SetBoundsFields(0, 0, 185, 41);
 }
 
+void TCustomPanel::CreateParams(TCreateParams& params)
+{
+    TCustomControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
 void TCustomPanel::Paint()
 {
     RECT r = ClientRect();

@@ -15,6 +15,9 @@ public:
 
 protected:
     void Paint() override;
+    // A panel holds controls: Tab moves into it and through its controls as through the
+    // form's own (the dialog manager steps into windows marked as control parents).
+    void CreateParams(TCreateParams& params) override;
 
 private:
     TBevelCut FBevelOuter = bvRaised;

@@ -1,4 +1,5 @@
 #include "framework/ShellFolders.h"
+#include "framework/ComMemory.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,10 +8,7 @@
 
 namespace {
 
-struct TItemListDeleter {
-    void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
-};
-using TItemList = std::unique_ptr<ITEMIDLIST, TItemListDeleter>;
+using TItemList = TTaskMem<ITEMIDLIST>;
 
 std::wstring PathOf(const TItemList& list)
 {

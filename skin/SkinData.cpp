@@ -1,4 +1,5 @@
 #include "skin/SkinData.h"
+#include "framework/ScopeExit.h"
 
 #include "skin/BitmapResource.h"
 #include "skin/BitmapTransforms.h"
@@ -138,10 +139,7 @@ bool TSkinData::LoadSkin()
         TQuickIni ini;
         LoadSkinIni(reader, ini);
         FReader = &reader;
-        struct TForget {
-            TSkinReader*& Reader;
-            ~TForget() { Reader = nullptr; }
-        } forget{FReader};
+        const TScopeExit forget([this] { FReader = nullptr; });
         ParseSkin(ini);
     } catch (const EError&) {
         return false;  // out of memory for a picture: the skin stays empty, nothing is skinned

@@ -34,6 +34,7 @@ TCameraFaults ReadCameraFaults()
     faults.stopAfterFrames = stopAfter >= 0 ? stopAfter : -1;
     faults.noFormats = SwitchOn(CameraNoFormatsVariable);
     faults.noStreamConfig = SwitchOn(CameraNoStreamConfigVariable);
+    faults.noPins = SwitchOn(CameraNoPinsVariable);
     return faults;
 }
 

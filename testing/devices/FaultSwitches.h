@@ -14,6 +14,7 @@
 //                                    was pulled); the graph gets EC_DEVICE_LOST.
 //   KIVORA_TESTCAM_NO_FORMATS=1      the camera's pin offers no format at all.
 //   KIVORA_TESTCAM_NO_STREAMCONFIG=1 the camera's pin has no IAMStreamConfig.
+//   KIVORA_TESTCAM_NO_PINS=1         the camera filter has no pin at all (a broken driver).
 //   KIVORA_TESTMIC_NO_LINES=1        the microphone has no input line pins.
 //
 // An unset or empty variable (or "0") leaves the device working normally.
@@ -27,6 +28,7 @@ inline constexpr wchar_t CameraFailStartVariable[] = L"KIVORA_TESTCAM_FAIL_START
 inline constexpr wchar_t CameraStopAfterVariable[] = L"KIVORA_TESTCAM_STOP_AFTER";
 inline constexpr wchar_t CameraNoFormatsVariable[] = L"KIVORA_TESTCAM_NO_FORMATS";
 inline constexpr wchar_t CameraNoStreamConfigVariable[] = L"KIVORA_TESTCAM_NO_STREAMCONFIG";
+inline constexpr wchar_t CameraNoPinsVariable[] = L"KIVORA_TESTCAM_NO_PINS";
 inline constexpr wchar_t MicrophoneNoLinesVariable[] = L"KIVORA_TESTMIC_NO_LINES";
 
 struct TCameraFaults {
@@ -34,6 +36,7 @@ struct TCameraFaults {
     std::int64_t stopAfterFrames = -1;  // -1: never
     bool noFormats = false;
     bool noStreamConfig = false;
+    bool noPins = false;
 };
 
 struct TMicrophoneFaults {

@@ -143,7 +143,8 @@ class TTestCamera : public TCaptureFilter {
 public:
     TTestCamera() : TCaptureFilter(CLSID_TestCamera, TestCameraName), FFaults(ReadCameraFaults())
     {
-        AddPin(std::make_unique<TCameraPin>(*this, FFaults));
+        if (!FFaults.noPins)
+            AddPin(std::make_unique<TCameraPin>(*this, FFaults));
     }
 
 protected:

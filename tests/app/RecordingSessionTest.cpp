@@ -66,12 +66,15 @@ const TToolbarState kIdle{L"开始预览", L"录制电影", true, true, true};
 // time; answers the running time last shown.
 long long RecordFor(TKivoraDriver& kivora, std::chrono::milliseconds length)
 {
+    // The status bar keeps the last recording's time until the new one counts.
+    const std::wstring before = kivora.Ask(L"status 0");
     EXPECT_TRUE(kivora.Do(L"click MainForm.TB_CapWmv"));
     EXPECT_TRUE(kivora.WaitFor(L"mode", L"mmRecording"));
     long long shown = -1;
     EXPECT_TRUE(WaitUntil([&] {
-        shown = RecordedMilliseconds(kivora.Ask(L"status 0"));
-        return shown >= length.count();
+        const std::wstring status = kivora.Ask(L"status 0");
+        shown = RecordedMilliseconds(status);
+        return status != before && shown >= length.count();
     }, length + 30s)) << "the status bar did not count the recording: " << WideToUtf8(kivora.Ask(L"status 0"));
     return shown;
 }
@@ -236,4 +239,84 @@ TEST(RecordingStart, AFailedStartShowsOneMessageLeavesNoFileAndReturnsToIdle)
         EXPECT_TRUE(kivora.Quit());
         std::filesystem::remove_all(base);
     }
+}
+
+namespace {
+
+// Notes a recording for the check on the build machine that ffprobe plays it through
+// without an error, whatever its length.
+void KeepPlayable(const std::wstring& recording)
+{
+    std::ofstream(std::filesystem::path(recording + L".playable")) << "\n";
+}
+
+std::vector<std::wstring> Recordings(const std::wstring& folder)
+{
+    std::vector<std::wstring> found;
+    for (const std::wstring& file : FilesIn(folder))
+        if (std::filesystem::path(file).extension() == L".wmv")
+            found.push_back(file);
+    return found;
+}
+
+} // namespace
+
+TEST_F(Recording, QuickRecordStopCyclesNeverShareAFile)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // Three recordings as fast as a user can make them, each with something in it: the
+    // names differ even within one second, and no recording overwrites another.
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        RecordFor(*kivora, std::chrono::milliseconds(200));
+        ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+        ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    }
+    const std::vector<std::wstring> recordings = Recordings(folder);
+    ASSERT_EQ(recordings.size(), 3u);
+    for (const std::wstring& recording : recordings) {
+        EXPECT_GT(std::filesystem::file_size(recording), 1000u) << WideToUtf8(recording);
+        KeepPlayable(recording);
+    }
+    EXPECT_TRUE(kivora->Quit());
+}
+
+TEST_F(Recording, ADoubleClickOnRecordLeavesNoUnplayableFile)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // The second click of a double click, as soon as the start has finished: before a
+    // sample reaches the file.
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmRecording"));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    ExpectToolbar(*kivora, kIdle, "after");
+    // Either nothing is left, or what is left plays.
+    for (const std::wstring& recording : Recordings(folder))
+        KeepPlayable(recording);
+    EXPECT_TRUE(kivora->Quit());
+}
+
+TEST_F(Recording, AFinishedRecordingIsNeverTouchedAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const long long recorded = RecordFor(*kivora, 1s);
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    const std::wstring recording = KeepRecording(folder, recorded);
+    ASSERT_FALSE(recording.empty());
+    const auto size = std::filesystem::file_size(recording);
+    const auto written = std::filesystem::last_write_time(recording);
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.ASFWriter.FilterGraph"), L"") << "the writer has left the graph";
+
+    // Choosing the device again makes the dialog's graph active and inactive once more.
+    ASSERT_TRUE(kivora->ChangeSettings({L"select frm_Option.CB_VideoCapFilters 0",
+                                        L"select frm_Option.CB_AudioCapFilters 0"}));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmPreview"));
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
+    EXPECT_EQ(std::filesystem::file_size(recording), size);
+    EXPECT_EQ(std::filesystem::last_write_time(recording), written);
+    EXPECT_EQ(Recordings(folder).size(), 1u);
+    EXPECT_TRUE(kivora->Quit());
 }

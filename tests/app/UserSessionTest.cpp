@@ -133,6 +133,39 @@ TEST(UserSession, SnapshotIntoAMissingFolderNamesTheFileAndShowsNoViewer)
     EXPECT_TRUE(kivora.Quit());
 }
 
+TEST(UserSession, SnapshotsInQuickSuccessionEachKeepTheirOwnFile)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const std::wstring folder = FreshFolder(L"kivora-quick-snapshots");
+    ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"text frm_Option.Edit_SaveDir " + folder}));
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    ASSERT_TRUE(WaitUntil([&] { return kivora.Ask(L"frame") != L"none"; })) << "no frame reached the grabber";
+
+    // As fast as the viewer lets a user: several snapshots share one second of the clock.
+    constexpr size_t kSnapshots = 4;
+    for (size_t i = 0; i < kSnapshots; ++i) {
+        ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Snap"));
+        HWND viewer = kivora.WaitForWindow(L"TShowImageForm");
+        ASSERT_TRUE(viewer) << WideToUtf8(kivora.VisibleWindows());
+        ASSERT_TRUE(kivora.CloseWindow(viewer));
+    }
+    const std::vector<std::wstring> files = FilesIn(folder);
+    ASSERT_EQ(files.size(), kSnapshots) << "a later snapshot replaced an earlier one";
+    for (const std::wstring& file : files) {
+        SCOPED_TRACE(WideToUtf8(file));
+        const std::wstring name = std::filesystem::path(file).filename().wstring();
+        EXPECT_EQ(name.rfind(L"Image", 0), 0u);
+        EXPECT_EQ(std::filesystem::path(file).extension(), L".jpg");
+        TPicture picture;
+        picture.LoadFromFile(file);
+        EXPECT_EQ(picture.Width(), 640);
+    }
+    EXPECT_TRUE(kivora.Quit());
+    std::filesystem::remove_all(folder);
+}
+
 TEST(UserSession, SettingsOkFitsTheWindowToTheChosenFormat)
 {
     TKivoraDriver kivora;

@@ -77,10 +77,9 @@ std::wstring TASFWriter::FileName() const
     LPOLESTR name = nullptr;
     AM_MEDIA_TYPE type{};
     const HRESULT hr = sink->GetCurFile(&name, &type);
+    const TTaskMem<OLECHAR> owned(name);
     ClearMediaType(type);
-    std::wstring result = SUCCEEDED(hr) && name ? name : L"";
-    CoTaskMemFree(name);
-    return result;
+    return SUCCEEDED(hr) && name ? name : L"";
 }
 
 void TASFWriter::SetFileName(const std::wstring& fileName)

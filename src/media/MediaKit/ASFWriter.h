@@ -10,6 +10,7 @@
 #pragma once
 
 #include "media/MediaKit/AsfWriterInterfaces.h"
+#include "framework/ComMemory.h"
 #include "media/MediaKit/FilterGraph.h"
 #include "media/MediaKit/GraphLink.h"
 #include "media/MediaKit/GraphMember.h"
@@ -67,11 +68,6 @@ public:
     void MemberNotify(TMemberOperation operation, int param) override;
 
 private:
-    struct TModuleDeleter {
-        void operator()(HMODULE module) const { if (module) FreeLibrary(module); }
-    };
-    using TModuleHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, TModuleDeleter>;
-
     void ConfigureWriter();
     void KeepPins();
     void OpenNetworkSink();

@@ -1,4 +1,5 @@
 #include "media/MediaKit/FilterGraph.h"
+#include "framework/ScopeExit.h"
 
 #include "media/MediaUtil/DVDTimeCode.h"
 #include "media/MediaUtil/FilterList.h"
@@ -355,12 +356,7 @@ void TFilterGraph::DrainEvents()
     // The queue is looked at anew each time: a handler may deactivate the graph.
     while (FEventQueue && FEventQueue->GetEvent(&code, &param1, &param2, 0) == S_OK) {
         ComPtr<IMediaEventEx> queue = FEventQueue;
-        struct TFreeParams {
-            IMediaEventEx* queue;
-            long code;
-            LONG_PTR p1, p2;
-            ~TFreeParams() { queue->FreeEventParams(code, p1, p2); }
-        } freeParams{queue.Get(), code, param1, param2};
+        const TScopeExit freeParams([&] { queue->FreeEventParams(code, param1, param2); });
         HandleGraphEvent(code, param1, param2);
     }
 }

@@ -1,4 +1,5 @@
 #include "media/MediaKit/SampleGrabber.h"
+#include "framework/ScopeExit.h"
 
 #include "media/MediaUtil/MediaErrors.h"
 
@@ -192,10 +193,7 @@ bool TSampleGrabber::GrabFrame(TBitmap* bitmap)
     AM_MEDIA_TYPE connected{};
     if (FGrabber->GetConnectedMediaType(&connected) != S_OK)
         return false;
-    struct TClear {
-        AM_MEDIA_TYPE& type;
-        ~TClear() { ClearMediaType(type); }
-    } clear{connected};
+    const TScopeExit clear([&] { ClearMediaType(connected); });
 
     if (connected.majortype != MEDIATYPE_Video)
         return false;

@@ -1,4 +1,5 @@
 #include "media/MediaKit/VideoWindow.h"
+#include "framework/ComMemory.h"
 
 #include "media/MediaUtil/FilterList.h"
 #include "media/MediaUtil/MediaErrors.h"
@@ -267,7 +268,7 @@ void TVideoWindow::ApplyRenderingPrefs(IVMRWindowlessControl9*, IVMRFilterConfig
 
 void TVideoWindow::AttachRendererWindow()
 {
-    std::unique_ptr<OLECHAR, decltype(&SysFreeString)> caption(SysAllocString(Name().c_str()), SysFreeString);
+    const TBstr caption(SysAllocString(Name().c_str()));
     RaiseOnFailure(FVideoWindow->put_Caption(caption.get()));
     RaiseOnFailure(FVideoWindow->put_MessageDrain(reinterpret_cast<OAHWND>(Handle())));
 }

@@ -1,4 +1,5 @@
 #include "media/MediaUtil/FilterDialog.h"
+#include "framework/ComMemory.h"
 
 #include "media/MediaUtil/FilterList.h"
 #include "media/MediaUtil/MediaUuids.h"
@@ -13,7 +14,7 @@ namespace {
 // The driver dialog code of each kind, in the order of TFilterDialogKind.
 constexpr int kDriverDialogCode[] = {0, 4, 2, 1, 1, 2};
 
-HRESULT ShowPropertyPages(HWND parent, IBaseFilter* filter)
+HRESULT ShowPropertyPages(HWND parent, IBaseFilter* filter, const std::wstring& caption)
 {
     ComPtr<ISpecifyPropertyPages> pages;
     HRESULT hr = filter->QueryInterface(IID_PPV_ARGS(&pages));
@@ -23,10 +24,10 @@ HRESULT ShowPropertyPages(HWND parent, IBaseFilter* filter)
     hr = pages->GetPages(&ids);
     if (FAILED(hr))
         return hr;
+    const TTaskMem<GUID> pageIds(ids.pElems);
     IUnknown* objects[] = {filter};
-    hr = OleCreatePropertyFrame(parent, 0, 0, FilterName(filter).c_str(), 1, objects, ids.cElems, ids.pElems, 0, 0,
-                                nullptr);
-    CoTaskMemFree(ids.pElems);
+    const std::wstring title = caption.empty() ? FilterName(filter) : caption;
+    hr = OleCreatePropertyFrame(parent, 0, 0, title.c_str(), 1, objects, ids.cElems, ids.pElems, 0, 0, nullptr);
     return hr;
 }
 
@@ -58,13 +59,13 @@ HRESULT ShowCompressDialog(HWND parent, IBaseFilter* filter, TFilterDialogKind k
 
 } // namespace
 
-HRESULT ShowFilterDialog(HWND parent, IBaseFilter* filter, TFilterDialogKind kind)
+HRESULT ShowFilterDialog(HWND parent, IBaseFilter* filter, TFilterDialogKind kind, const std::wstring& caption)
 {
     if (!filter || kind < fdPropertyPages || kind > fdCompressAbout)
         return S_FALSE;
     const int code = kDriverDialogCode[kind];
     switch (kind) {
-    case fdPropertyPages: return ShowPropertyPages(parent, filter);
+    case fdPropertyPages: return ShowPropertyPages(parent, filter, caption);
     case fdCaptureDisplay:
     case fdCaptureFormat:
     case fdCaptureSource: return ShowCaptureDialog(parent, filter, code);

@@ -1,6 +1,8 @@
 // Shows a filter's property pages, or a dialog of an older capture or compression driver.
 #pragma once
 
+#include <string>
+
 #include <windows.h>
 #include <strmif.h>
 
@@ -14,5 +16,6 @@ enum TFilterDialogKind {
 };
 
 // Modal. S_FALSE when there is no filter or the kind is unknown; otherwise the result of
-// the first failing step or of the dialog.
-HRESULT ShowFilterDialog(HWND parent, IBaseFilter* filter, TFilterDialogKind kind);
+// the first failing step or of the dialog. The property pages' frame is titled with the
+// caption, or with the filter's name in its graph when no caption is given.
+HRESULT ShowFilterDialog(HWND parent, IBaseFilter* filter, TFilterDialogKind kind, const std::wstring& caption = {});

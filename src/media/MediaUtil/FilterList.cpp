@@ -2,6 +2,14 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include "framework/Exceptions.h"
+
+size_t CheckedListIndex(int index, int count)
+{
+    if (index < 0 || index >= count)
+        throw EInvalidOperation(L"List index out of bounds (" + std::to_wstring(index) + L")");
+    return static_cast<size_t>(index);
+}
 
 using Microsoft::WRL::ComPtr;
 
@@ -65,9 +73,7 @@ void TPinList::Update()
 
 void TPinList::Delete(int index)
 {
-    if (index < 0 || index >= Count())
-        throw std::out_of_range("TPinList::Delete: index out of range");
-    FItems.erase(FItems.begin() + index);
+    FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(CheckedListIndex(index, Count())));
 }
 
 void TPinList::PinInfo(int index, PIN_INFO& info) const

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// index as a vector index when 0 <= index < count; otherwise raises the framework's
+// "List index out of bounds (index)".
+size_t CheckedListIndex(int index, int count);
+
 // The name a filter has in its graph ("" when it cannot tell).
 std::wstring FilterName(IBaseFilter* filter);
 
@@ -18,8 +22,8 @@ public:
     // Appends every filter of the graph.
     void Update();
     int Count() const { return int(FItems.size()); }
-    // The filter at index; std::out_of_range outside the list.
-    Microsoft::WRL::ComPtr<IBaseFilter> Items(int index) const { return FItems.at(size_t(index)); }
+    // The filter at index; the framework's list index error outside the list.
+    Microsoft::WRL::ComPtr<IBaseFilter> Items(int index) const { return FItems[CheckedListIndex(index, Count())]; }
     int Add(IBaseFilter* filter);
     // Removes the first entry that is the same object; its former index, or -1.
     int Remove(IBaseFilter* filter);
@@ -37,8 +41,9 @@ public:
     // Lists the filter's pins anew, in the filter's enumeration order.
     void Update();
     int Count() const { return int(FItems.size()); }
-    // The pin at index; std::out_of_range outside the list.
-    Microsoft::WRL::ComPtr<IPin> Items(int index) const { return FItems.at(size_t(index)); }
+    // The pin at index; the framework's list index error outside the list (a device
+    // filter without pins raises it for First).
+    Microsoft::WRL::ComPtr<IPin> Items(int index) const { return FItems[CheckedListIndex(index, Count())]; }
     Microsoft::WRL::ComPtr<IPin> First() const { return Items(0); }
     void Delete(int index);
     // The pin's QueryPinInfo record; the caller releases info.pFilter. Left unchanged

@@ -1,4 +1,5 @@
 #include "media/MediaUtil/PersistentMemory.h"
+#include "framework/ComMemory.h"
 
 #include <objbase.h>
 
@@ -48,11 +49,11 @@ std::vector<uint8_t> DisplayNameRecord(IMoniker* moniker)
     LPOLESTR name = nullptr;
     if (FAILED(CreateBindCtx(0, &context)) || FAILED(moniker->GetDisplayName(context.Get(), nullptr, &name)))
         return {};
+    const TTaskMem<OLECHAR> owned(name);
     std::vector<uint8_t> bytes(sizeof kDisplayNameRecord);
     std::memcpy(bytes.data(), &kDisplayNameRecord, sizeof kDisplayNameRecord);
     const auto* text = reinterpret_cast<const uint8_t*>(name);
     bytes.insert(bytes.end(), text, text + lstrlenW(name) * sizeof(wchar_t));
-    CoTaskMemFree(name);
     return bytes;
 }
 

@@ -1,0 +1,243 @@
+// The settings dialog's OK, Cancel and close, full screen and stay on top, and playback
+// of files that cannot be played, as a user meets them, under Wine with the test devices.
+#include "KivoraDriver.h"
+
+#include "framework/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace kivora::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The short clip made for the tests (a one-second .avi).
+std::wstring ShortClip()
+{
+    const char* clip = std::getenv("KIVORA_SHORT_AVI");
+    if (!clip)
+        return L"";
+    std::wstring fileName = Utf8ToWide(clip);
+    std::replace(fileName.begin(), fileName.end(), L'/', L'\\');
+    return fileName;
+}
+
+// A file named like a video that holds no video: a RIFF header and noise.
+std::wstring DamagedClip()
+{
+    const std::wstring name = FreshFolder(L"kivora-damaged") + L"\\损坏的视频.avi";
+    std::ofstream file(std::filesystem::path(name), std::ios::binary);
+    file << "RIFF" << std::string(4, '\x10') << "AVI LIST";
+    for (int i = 0; i < 4096; ++i)
+        file.put(static_cast<char>((i * 7919) & 0xFF));
+    return name;
+}
+
+// Chooses a file in the open dialog the open command shows, and waits until the dialog
+// has gone (a message box the program shows next is then the only dialog).
+bool OpenFile(TKivoraDriver& kivora, const std::wstring& fileName)
+{
+    if (!kivora.Do(L"click MainForm.Action_OpenFile"))
+        return false;
+    HWND dialog = kivora.WaitForWindow(L"#32770");
+    return dialog && WaitUntil([&] { return TKivoraDriver::ChooseFile(dialog, fileName); }, 10s)
+        && WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+// The window a settings dialog shows now; nullptr when none is visible.
+HWND OpenSettings(TKivoraDriver& kivora)
+{
+    return kivora.Do(L"click MainForm.TB_SetupVideoCtrol") ? kivora.WaitForWindow(L"Tfrm_Option") : nullptr;
+}
+
+} // namespace
+
+TEST(SettingsDialog, OkWhenThePreviewCannotStartAgainEndsTheDialogWithOneMessage)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+
+    // From now on the camera refuses to start: OK's restart of the preview fails.
+    ASSERT_TRUE(kivora.Do(L"env KIVORA_TESTCAM_FAIL_START 1"));
+    HWND dialog = OpenSettings(kivora);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_OK"));
+    HWND box = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(box) << "no message about the failed restart; shown: " << WideToUtf8(kivora.VisibleWindows());
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    ASSERT_TRUE(kivora.CloseWindow(box));
+    EXPECT_FALSE(kivora.Shows(L"#32770")) << "one message only";
+
+    // The program is usable: the main window takes input again and is idle.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(kivora.MainWindow()) != FALSE; }))
+        << "the main window stays disabled after the dialog";
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.TB_Preview.Hint"), L"开始预览");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_Preview.Checked"), L"False");
+    EXPECT_EQ(kivora.Ask(L"prop frm_Option.FilterGraph.Active"), L"False");
+    ASSERT_TRUE(kivora.Do(L"env KIVORA_TESTCAM_FAIL_START"));
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    EXPECT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    EXPECT_TRUE(kivora.ChangeSettings({})) << "the dialog opens and closes again";
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(SettingsDialog, OnlyOkTakesTheChoicesCancelAndTheCloseBoxKeepThem)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const std::wstring folder = kivora.Ask(L"savedir");
+    const std::wstring other = FreshFolder(L"kivora-other-folder");
+    const int row = kivora.FormatRow(L"320X240");
+    ASSERT_GT(row, 0);
+    const std::wstring formatBefore = kivora.Ask(L"prop frm_Option.CB_VideoFormats.ItemIndex");
+
+    // Cancel and the title bar's close box each leave the rows and the folder as they were.
+    for (const char* way : {"cancel", "close box"}) {
+        SCOPED_TRACE(way);
+        HWND dialog = OpenSettings(kivora);
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(kivora.Do(L"select frm_Option.CB_VideoFormats " + std::to_wstring(row)));
+        ASSERT_TRUE(kivora.Do(L"text frm_Option.Edit_SaveDir " + other));
+        ASSERT_TRUE(kivora.WaitFor(L"prop frm_Option.Edit_SaveDir.Text", other));
+        if (std::string(way) == "cancel")
+            ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_Cancel"));
+        else
+            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+        EXPECT_EQ(kivora.Ask(L"prop frm_Option.CB_VideoFormats.ItemIndex"), formatBefore);
+        EXPECT_EQ(kivora.Ask(L"prop frm_Option.Edit_SaveDir.Text"), folder);
+        EXPECT_EQ(kivora.Ask(L"savedir"), folder);
+    }
+
+    // OK takes them.
+    ASSERT_TRUE(kivora.ChangeSettings({L"select frm_Option.CB_VideoFormats " + std::to_wstring(row),
+                                       L"text frm_Option.Edit_SaveDir " + other}));
+    EXPECT_EQ(kivora.Ask(L"savedir"), other);
+    EXPECT_EQ(kivora.Ask(L"prop frm_Option.CB_VideoFormats.ItemIndex"), std::to_wstring(row));
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(SettingsDialog, TabMovesThroughTheControlsInTheirVisualOrder)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    HWND dialog = OpenSettings(kivora);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(kivora.Ask(L"tabs frm_Option"),
+              L"CB_VideoCapFilters\nBtn_Video_Property\nCB_VideoFormats\nCB_AudioCapFilters\nBtn_Audio_Property\n"
+              L"CB_AudioFormats\nCB_InputLines\nEdit_SaveDir\nBtn_SaveDir\nBtn_OK\nBtn_Cancel\n");
+    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_Cancel"));
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(MainWindow, FullScreenAndStayOnTopToggleAndComeBack)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    RECT before{};
+    GetWindowRect(kivora.MainWindow(), &before);
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_OnTop"));
+    EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(kivora.MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_OnTop.Checked"), L"True");
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_OnTop"));
+    EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(kivora.MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_OnTop.Checked"), L"False");
+    RECT after{};
+    GetWindowRect(kivora.MainWindow(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << "the window keeps its place and size";
+
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_FullScreen"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"True"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"True");
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_FullScreen"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"False"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"False");
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmPreview");
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(Playback, AFileThatCannotBePlayedLeavesTheWindowAsItWas)
+{
+    const std::wstring clip = ShortClip();
+    ASSERT_FALSE(clip.empty()) << "KIVORA_SHORT_AVI names the clip made for the test";
+    const std::wstring damaged = DamagedClip();
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+
+    // From idle, twice: each attempt names the file, and the window stays as it was.
+    const std::wstring idleHeight = kivora.Ask(L"prop MainForm.Height");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        ASSERT_TRUE(OpenFile(kivora, damaged));
+        HWND box = kivora.WaitForWindow(L"#32770");
+        ASSERT_TRUE(box) << WideToUtf8(kivora.VisibleWindows()) << " mode " << WideToUtf8(kivora.Ask(L"mode"));
+        const std::wstring message = TKivoraDriver::MessageText(box);
+        EXPECT_NE(message.find(damaged), std::wstring::npos) << "the message names the file: " << WideToUtf8(message);
+        ASSERT_TRUE(kivora.CloseWindow(box));
+        EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
+        EXPECT_EQ(kivora.Ask(L"prop frm_Option.FilterGraph.Active"), L"False");
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.Height"), idleHeight);
+    }
+
+    // From playback: the bar stays and the play button plays the file that played.
+    ASSERT_TRUE(OpenFile(kivora, clip));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPlayback"));
+    ASSERT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"False", 20s));
+    const std::wstring playbackHeight = kivora.Ask(L"prop MainForm.Height");
+    ASSERT_TRUE(OpenFile(kivora, damaged));
+    HWND box = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(kivora.CloseWindow(box));
+    EXPECT_EQ(kivora.Ask(L"mode"), L"mmPlayback");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"True");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Height"), playbackHeight);
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_Play"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"True"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"False", 20s)) << "the clip plays to its end";
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(Playback, CancellingTheOpenDialogLetsThePlayButtonPlayThePreviousFileAgain)
+{
+    const std::wstring clip = ShortClip();
+    ASSERT_FALSE(clip.empty());
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    ASSERT_TRUE(OpenFile(kivora, clip));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPlayback"));
+    const std::wstring height = kivora.Ask(L"prop MainForm.Height");
+
+    // Opened again while playing, and cancelled.
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_OpenFile"));
+    HWND dialog = kivora.WaitForWindow(L"#32770");
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(kivora.CloseWindow(dialog));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Action_Play.Checked"), L"False") << "nothing plays";
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"True");
+    ASSERT_TRUE(kivora.Do(L"click MainForm.Action_Play"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop frm_Option.FilterGraph.Active", L"True"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"False", 20s)) << "the clip plays to its end";
+
+    // A second file chosen while in playback does not make the window taller again.
+    ASSERT_TRUE(OpenFile(kivora, clip));
+    ASSERT_TRUE(kivora.WaitFor(L"prop MainForm.Action_Play.Checked", L"True"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Height"), height);
+
+    // Preview from playback hides the bar.
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
+    EXPECT_TRUE(kivora.Quit());
+}
