@@ -82,14 +82,20 @@ TEST(MediscopeNames, RedirectedOutputHasTheNameInTheAnsiCodePage)
 namespace {
 
 // A console of this test's own for the programs it starts (they share it), wide enough
-// for a long path on one row; the earlier console comes back when the object goes.
+// for a long path on one row. A console the test had (run from a terminal) is its
+// parent's: it is attached again when the object goes.
 struct TOwnConsole {
     TOwnConsole()
     {
-        FreeConsole();
+        FHadConsole = FreeConsole();
         ok = AllocConsole() && SetConsoleScreenBufferSize(GetStdHandle(STD_OUTPUT_HANDLE), {400, 60});
     }
-    ~TOwnConsole() { FreeConsole(); }
+    ~TOwnConsole()
+    {
+        FreeConsole();
+        if (FHadConsole)
+            AttachConsole(ATTACH_PARENT_PROCESS);
+    }
     TOwnConsole(const TOwnConsole&) = delete;
     TOwnConsole& operator=(const TOwnConsole&) = delete;
 
@@ -113,6 +119,9 @@ struct TOwnConsole {
     }
 
     bool ok = false;
+
+private:
+    bool FHadConsole = false;
 };
 
 } // namespace

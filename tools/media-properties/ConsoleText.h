@@ -1,7 +1,7 @@
 // Mediscope's text output where a line may hold a file name, and its failure lines.
 // A name is printed as the user reads it: wide to a console, and in the system's ANSI
-// code page to a file or pipe. Lines without a name go out through printf as before;
-// both reach standard output in the order they are printed.
+// code page to a file or pipe. The fixed lines go out through printf as before; both
+// reach standard output in the order they are printed.
 #pragma once
 
 #include <windows.h>
