@@ -10,15 +10,17 @@ add_subdirectory(${KIVORA_GTEST_SRC} ${CMAKE_BINARY_DIR}/deps/googletest EXCLUDE
 include(GoogleTest)
 
 # kivora_test(<target> [PREFIX <kind>] [TIMEOUT <s>] SOURCES ... LIBS ... [ENV VAR=value ...]
-#             [SERIAL] [FIXTURES <name>] [SETS_UP <name>]):
+#             [SERIAL] [FIXTURES <name>] [SETS_UP <name>] [TEST_PREFIX <text>]):
 # a GoogleTest executable whose tests CTest runs under Wine. PREFIX picks the Wine prefix
 # kind ("default"; "devices" has the test camera, microphone and ASF writer registered;
 # "bare" has no capture device); every test has a timeout, since a hung window never
 # ends. SERIAL keeps the tests from running beside other SERIAL tests (shared screen).
 # FIXTURES names a CTest fixture (e.g. test media made on the build machine) they need;
 # SETS_UP names one they make (e.g. recordings that a check on the build machine reads).
+# TEST_PREFIX goes before each test's name in CTest, for tests of a source that another
+# executable also runs (e.g. under another ENV).
 function(kivora_test target)
-  cmake_parse_arguments(T "SERIAL" "PREFIX;TIMEOUT;FIXTURES;SETS_UP" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "PREFIX;TIMEOUT;FIXTURES;SETS_UP;TEST_PREFIX" "SOURCES;LIBS;ENV" ${ARGN})
   if(NOT T_PREFIX)
     set(T_PREFIX default)
   endif()
@@ -48,5 +50,6 @@ function(kivora_test target)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
+    TEST_PREFIX "${T_TEST_PREFIX}"
     PROPERTIES ${props})
 endfunction()

@@ -1,10 +1,12 @@
 // The file-level attributes, read through the metadata editor.
+#include "ConsoleText.h"
 #include "PropertiesReport.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -32,18 +34,18 @@ HRESULT ReadBooleanAttribute(IWMHeaderInfo& header, const wchar_t* name, bool& v
 
 struct TBooleanAttribute {
     const wchar_t* name;
-    const char* failure;     // printf format with the HRESULT
+    const wchar_t* failure;  // the failure line, before its HRESULT
     const char* trueLine;
     const char* falseLine;
     bool isProtected;        // the value decides whether the streams are listed
 };
 
 constexpr TBooleanAttribute attributes[] = {
-    {L"Is_Protected", "Could not get g_wszWMProtected from the Header: (hr=0x%08x)\n",
+    {L"Is_Protected", L"Could not get g_wszWMProtected from the Header",
      "Is Protected (DRM): true\n", "Is Protected (DRM): false\n", true},
-    {L"Seekable", "Could not get g_wszWMSeekable from the Header: (hr=0x%08x)\n",
+    {L"Seekable", L"Could not get g_wszWMSeekable from the Header",
      "Is Seekable: true\n", "Is Seekable: false\n", false},
-    {L"Stridable", "Could not get g_wszWMStridable from the Header: (hr=0x%08x)\n",
+    {L"Stridable", L"Could not get g_wszWMStridable from the Header",
      "Is Stridable: true\n", "Is Stridable: false\n", false},
 };
 
@@ -53,20 +55,20 @@ HRESULT RunEditorPart(ReaderCallback& state, const TWmfRuntime& runtime)
 {
     HRESULT hr = runtime.CreateEditor(&state.Editor);
     if (FAILED(hr)) {
-        std::printf("WMCreateEditor failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"WMCreateEditor failed", hr);
         return hr;
     }
     hr = state.Editor->Open(state.FileName);
     if (FAILED(hr)) {
-        std::printf("Editor could not open %ls error: (hr=0x%08x)\n", state.FileName, static_cast<unsigned>(hr));
+        PrintFailure(L"Editor could not open " + std::wstring(state.FileName) + L" error", hr);
         return hr;
     }
-    std::printf("Properties for %ls are:\n", state.FileName);
+    PrintText(L"Properties for " + std::wstring(state.FileName) + L" are:\n");
     std::printf("\n");
 
     hr = state.Editor.As(&state.HeaderInfo);
     if (FAILED(hr)) {
-        std::printf("QI for IWMHeaderInfo failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"QI for IWMHeaderInfo failed", hr);
         return hr;
     }
     // A missing attribute is reported and skipped.
@@ -74,7 +76,7 @@ HRESULT RunEditorPart(ReaderCallback& state, const TWmfRuntime& runtime)
         bool value = false;
         hr = ReadBooleanAttribute(*state.HeaderInfo.Get(), attribute.name, value);
         if (FAILED(hr)) {
-            std::printf(attribute.failure, static_cast<unsigned>(hr));
+            PrintFailure(attribute.failure, hr);
             continue;
         }
         if (attribute.isProtected)
@@ -85,6 +87,6 @@ HRESULT RunEditorPart(ReaderCallback& state, const TWmfRuntime& runtime)
 
     hr = state.Editor->Close();
     if (FAILED(hr))
-        std::printf("Could not close the Editor: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"Could not close the Editor", hr);
     return hr;
 }

@@ -1,11 +1,13 @@
 // The streams of the file, read through the reader's profile. The reader opens and closes
 // the file asynchronously: ReaderCallback's events say when it is done.
 #include "CodecNames.h"
+#include "ConsoleText.h"
 #include "PropertiesReport.h"
 
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 using Microsoft::WRL::ComPtr;
 
@@ -42,26 +44,26 @@ void PrintCodecLine(IWMStreamConfig& config)
     ComPtr<IWMMediaProps> props;
     HRESULT hr = config.QueryInterface(IID_PPV_ARGS(&props));
     if (FAILED(hr)) {
-        std::printf(" QI for IWMMediaProps failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L" QI for IWMMediaProps failed", hr);
         return;
     }
     DWORD size = 0;
     hr = props->GetMediaType(nullptr, &size);
     if (FAILED(hr)) {
-        std::printf(" Get Mediatype failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L" Get Mediatype failed", hr);
         return;
     }
     // The media type and its format block come in one buffer; it must at least hold the
     // WM_MEDIA_TYPE before its subtype is read.
     std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size < sizeof(WM_MEDIA_TYPE) ? sizeof(WM_MEDIA_TYPE) : size]());
     if (!buffer) {
-        std::printf(" Out of memory: (hr=0x%08x)\n", static_cast<unsigned>(E_OUTOFMEMORY));
+        PrintFailure(L" Out of memory", E_OUTOFMEMORY);
         return;
     }
     auto* mediaType = reinterpret_cast<WM_MEDIA_TYPE*>(buffer.get());
     hr = props->GetMediaType(mediaType, &size);
     if (FAILED(hr)) {
-        std::printf(" Get Mediatype failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L" Get Mediatype failed", hr);
         return;
     }
     if (const char* line = CodecLine(mediaType->subtype))
@@ -75,7 +77,7 @@ HRESULT ListStreams(IWMProfile& profile)
     DWORD count = 0;
     HRESULT hr = profile.GetStreamCount(&count);
     if (FAILED(hr)) {
-        std::printf("Could not get stream count: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"Could not get stream count", hr);
         return hr;
     }
     std::printf("This Windows Media file has %d stream(s)\n", static_cast<int>(count));
@@ -85,13 +87,13 @@ HRESULT ListStreams(IWMProfile& profile)
         ComPtr<IWMStreamConfig> config;
         hr = profile.GetStream(index, &config);
         if (FAILED(hr)) {
-            std::printf("Could not get the stream: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+            PrintFailure(L"Could not get the stream", hr);
             return hr;
         }
         GUID type = GUID_NULL;
         hr = config->GetStreamType(&type);
         if (FAILED(hr)) {
-            std::printf("Could not get the stream type: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+            PrintFailure(L"Could not get the stream type", hr);
             return hr;
         }
         // Streams of other types are counted above but not described.
@@ -101,13 +103,13 @@ HRESULT ListStreams(IWMProfile& profile)
         WORD number = 0;
         hr = config->GetStreamNumber(&number);
         if (FAILED(hr)) {
-            std::printf("Could not get stream number: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+            PrintFailure(L"Could not get stream number", hr);
             return hr;
         }
         DWORD bitrate = 0;
         hr = config->GetBitrate(&bitrate);
         if (FAILED(hr)) {
-            std::printf("Could not get bit rate: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+            PrintFailure(L"Could not get bit rate", hr);
             return hr;
         }
         std::printf("%s", listed->heading);
@@ -124,24 +126,23 @@ HRESULT RunReaderPart(ReaderCallback& state, const TWmfRuntime& runtime)
 {
     HRESULT hr = runtime.CreateReader(nullptr, 0, &state.Reader);
     if (FAILED(hr)) {
-        std::printf("Could not create Reader: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"Could not create Reader", hr);
         return hr;
     }
     hr = state.Reader->Open(state.FileName, &state, nullptr);
     if (FAILED(hr)) {
-        std::printf("Could not open %ls with the Reader. error: (hr=0x%08x)\n", state.FileName, static_cast<unsigned>(hr));
+        PrintFailure(L"Could not open " + std::wstring(state.FileName) + L" with the Reader. error", hr);
         return hr;
     }
     WaitForSingleObject(state.OpenedEvent, INFINITE);
     if (FAILED(state.AsyncStatus)) {
-        std::printf("Could not open %ls with the Reader. error: (hr=0x%08x)\n", state.FileName,
-                    static_cast<unsigned>(state.AsyncStatus));
+        PrintFailure(L"Could not open " + std::wstring(state.FileName) + L" with the Reader. error", state.AsyncStatus);
         return state.AsyncStatus;
     }
 
     hr = state.Reader.As(&state.Profile);
     if (FAILED(hr)) {
-        std::printf("QI for IWMProfile failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"QI for IWMProfile failed", hr);
         return hr;
     }
     hr = ListStreams(*state.Profile.Get());
@@ -150,12 +151,12 @@ HRESULT RunReaderPart(ReaderCallback& state, const TWmfRuntime& runtime)
 
     hr = state.Reader->Close();
     if (FAILED(hr)) {
-        std::printf("Close failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"Close failed", hr);
         return hr;
     }
     WaitForSingleObject(state.ClosedEvent, INFINITE);
     if (FAILED(state.AsyncStatus)) {
-        std::printf("Close failed: (hr=0x%08x)\n", static_cast<unsigned>(state.AsyncStatus));
+        PrintFailure(L"Close failed", state.AsyncStatus);
         return state.AsyncStatus;
     }
     return hr;

@@ -1,5 +1,6 @@
 // Mediscope: prints a Windows Media file's properties — DRM protection, seekable,
 // stridable, and its streams with their numbers, bit rates and codecs.
+#include "ConsoleText.h"
 #include "PropertiesReport.h"
 #include "ReaderCallback.h"
 #include "WmfRuntime.h"
@@ -34,7 +35,7 @@ int wmain(int argc, wchar_t** argv)
 
     HRESULT hr = CoInitialize(nullptr);
     if (FAILED(hr)) {
-        std::printf("CoInitialize failed: (hr=0x%08x)\n", static_cast<unsigned>(hr));
+        PrintFailure(L"CoInitialize failed", hr);
         return hr;
     }
     TComScope com;
