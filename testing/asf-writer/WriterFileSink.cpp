@@ -7,8 +7,8 @@ namespace kivora::asfwriter {
 TWriterFileSink::TWriterFileSink(const std::wstring& path, std::optional<uint64_t> capacity)
     : FCapacity(capacity)
 {
-    // Others may read the file while it is written, as the platform writer allows.
-    FFile = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    // Others may open the file while it is written (to look at a recording in progress).
+    FFile = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
