@@ -4,12 +4,15 @@
 #include "JpegFrameEncoder.h"
 #include "SampleInterleaver.h"
 #include "SystemProfiles.h"
+#include "WriterFaults.h"
+#include "WriterFileSink.h"
 #include "../dshow/Filter.h"
 #include "../dshow/Pin.h"
 
 #include "AsfWriter.h"
 
 #include <amvideo.h>
+#include <evcode.h>
 #include <mmreg.h>
 #include <uuids.h>
 
@@ -17,7 +20,6 @@
 #include <optional>
 
 using namespace kivora::dshow;
-using kivora::asf::TAsfFileSink;
 using kivora::asf::TAsfWriter;
 
 namespace kivora::asfwriter {
@@ -30,6 +32,13 @@ constexpr LONG MaxFrameSide = 4096;
 constexpr WORD MaxChannels = 8;
 
 const wchar_t WriterName[] = L"WM ASF Writer";
+
+// Why the ASF writer failed: the file's write error, or a write fault when the file saw
+// none.
+HRESULT WriteError(const TWriterFileSink& sink)
+{
+    return FAILED(sink.Failure()) ? sink.Failure() : HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+}
 
 std::optional<TFrameLayout> VideoLayout(const AM_MEDIA_TYPE& type)
 {
@@ -88,8 +97,12 @@ private:
 
 class TAsfWriterFilter : public TFilter, public IFileSinkFilter, public IConfigAsfWriter2 {
 public:
-    TAsfWriterFilter() : TFilter(CLSID_WMAsfWriter, WriterName) { ApplyProfile(DefaultSystemProfile()); }
-    ~TAsfWriterFilter() override { FinishFile(); }
+    TAsfWriterFilter() : TFilter(CLSID_WMAsfWriter, WriterName), FFaults(ReadWriterFaults())
+    {
+        ApplyProfile(DefaultSystemProfile());
+    }
+    // Released without a stop: the file is finished; there is no graph left to tell.
+    ~TAsfWriterFilter() override { CloseFile(); }
 
     KIVORA_FORWARD_IUNKNOWN(TFilter)
 
@@ -186,6 +199,9 @@ public:
     }
     STDMETHODIMP ResetMultiPassState() override { return E_NOTIMPL; }
 
+    // After a failed write every sample is refused with that write's error until the
+    // graph stops.
+    HRESULT WriteFailure() const { return FWriteFailure; }
     // A received sample of a pin's stream (called with the filter lock held).
     HRESULT Write(TWriterPin& pin, TQueuedSample sample)
     {
@@ -193,7 +209,9 @@ public:
             return VFW_E_WRONG_STATE;
         sample.stream = pin.FStream;
         FInterleaver->Push(std::move(sample));
-        return FFailed ? HRESULT_FROM_WIN32(ERROR_WRITE_FAULT) : S_OK;
+        if (FFailed)
+            ReportFailure(CloseFile());
+        return FWriteFailure;
     }
     bool StoresJpeg() const { return FDontCompress == 0; }
 
@@ -211,9 +229,10 @@ protected:
     // Stopped→Paused: the file is created with a stream for every connected pin.
     HRESULT OnActivate() override
     {
+        FWriteFailure = S_OK;
         if (FFileName.empty())
             return E_INVALIDARG;
-        auto sink = std::make_unique<TAsfFileSink>(FFileName);
+        auto sink = std::make_unique<TWriterFileSink>(FFileName, FFaults.diskFullAfter);
         if (!sink->Ok())
             return HRESULT_FROM_WIN32(ERROR_OPEN_FAILED);
         auto writer = std::make_unique<TAsfWriter>(*sink);
@@ -230,7 +249,7 @@ protected:
         if (!any)
             return VFW_E_NOT_CONNECTED;
         if (!writer->Begin())
-            return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
+            return WriteError(*sink);
         FFailed = false;
         FSink = std::move(sink);
         FWriter = std::move(writer);
@@ -243,7 +262,7 @@ protected:
                 FInterleaver->AddStream(stream);
         return S_OK;
     }
-    void OnDeactivated() override { FinishFile(); }
+    void OnDeactivated() override { ReportFailure(CloseFile()); }
 
 private:
     void ApplyProfile(const TSystemProfile& profile)
@@ -285,19 +304,33 @@ private:
     }
 
     // Writes what is still queued, the index and the final header, and closes the file.
-    void FinishFile()
+    // After a failed write only the header is rewritten in place, so that the file plays
+    // up to the last packet that reached the disk. S_OK, or the failed write's error.
+    HRESULT CloseFile()
     {
         std::lock_guard lock(FLock);
         if (!FWriter)
-            return;
+            return S_OK;
         FInterleaver->Flush();
-        FWriter->Finish();
+        const bool finished = FWriter->Finish();
         FSink->Close();
+        const HRESULT result = finished ? S_OK : WriteError(*FSink);
         FInterleaver.reset();
         FWriter.reset();
         FSink.reset();
         for (int i = 0; i < PinCount(); ++i)
             static_cast<TWriterPin&>(*PinAt(i)).FStream = 0;
+        return result;
+    }
+
+    // As the platform writer reports a write that failed (a full disk): the graph gets
+    // EC_ERRORABORT with the error, once; the pins refuse samples with it from then on.
+    void ReportFailure(HRESULT failure)
+    {
+        if (SUCCEEDED(failure) || FAILED(FWriteFailure))
+            return;
+        FWriteFailure = failure;
+        NotifyEvent(EC_ERRORABORT, static_cast<LONG_PTR>(failure), 0);
     }
 
     DWORD* Param(DWORD param)
@@ -310,6 +343,7 @@ private:
         }
     }
 
+    const TWriterFaults FFaults;
     const TSystemProfile* FProfile = nullptr;
     std::wstring FFileName;
     // Kept and reported; the file is always indexed and written in one pass.
@@ -318,10 +352,11 @@ private:
     DWORD FDontCompress = 0;
 
     // While the graph runs: the file, its writer and the sample order.
-    std::unique_ptr<TAsfFileSink> FSink;
+    std::unique_ptr<TWriterFileSink> FSink;
     std::unique_ptr<TAsfWriter> FWriter;
     std::unique_ptr<TSampleInterleaver> FInterleaver;
-    bool FFailed = false;
+    bool FFailed = false;               // a write of this file failed
+    HRESULT FWriteFailure = S_OK;       // that failure, once reported
 };
 
 TWriterPin::TWriterPin(TAsfWriterFilter& writer, std::wstring name, bool video)
@@ -329,6 +364,8 @@ TWriterPin::TWriterPin(TAsfWriterFilter& writer, std::wstring name, bool video)
 
 HRESULT TWriterPin::OnReceive(IMediaSample* sample)
 {
+    if (FAILED(FWriter.WriteFailure()))
+        return FWriter.WriteFailure();
     BYTE* data = nullptr;
     if (FAILED(sample->GetPointer(&data)))
         return E_POINTER;

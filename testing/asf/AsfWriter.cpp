@@ -158,6 +158,11 @@ TAsfWriter::TStream* TAsfWriter::FindStream(uint16_t number)
     return number >= 1 && number <= FStreams.size() ? &FStreams[number - 1] : nullptr;
 }
 
+bool TAsfWriter::Seekable() const
+{
+    return FOptions.seekable && (FIndexStream == 0 || FIndexWritten);
+}
+
 uint32_t TAsfWriter::StreamBitrate(const TStream& stream) const
 {
     if (stream.fixedBitrate)
@@ -191,7 +196,7 @@ std::vector<uint8_t> TAsfWriter::BuildHeader() const
     w.U64(FEndTime + prerollTime);  // play duration
     w.U64(FEndTime);                // send duration
     w.U64(FOptions.prerollMs);
-    w.U32(FOptions.seekable ? 0x2 : 0);
+    w.U32(Seekable() ? 0x2 : 0);
     w.U32(FOptions.packetSize);
     w.U32(FOptions.packetSize);
     w.U32(static_cast<uint32_t>(std::min<uint64_t>(totalBitrate, UINT32_MAX)));
@@ -215,7 +220,7 @@ std::vector<uint8_t> TAsfWriter::BuildHeader() const
         w.U32(3000);
         w.U32(0);
         w.U32(s.maxObjectSize);
-        w.U32(FOptions.seekable ? 0x2 : 0);
+        w.U32(Seekable() ? 0x2 : 0);
         w.U16(s.number);
         w.U16(0);                       // language index
         w.U64(0);                       // average time per frame: not known
@@ -301,8 +306,11 @@ bool TAsfWriter::FlushPacket()
     w.Zeros(padding);
     FPayloads.clear();
     FPayloadCount = 0;
+    if (!Emit(packet))
+        return false;
     ++FPacketCount;
-    return Emit(packet);
+    FWrittenEndTime = FCompletedEndTime;
+    return true;
 }
 
 bool TAsfWriter::WriteSample(uint16_t number, uint64_t time, std::span<const uint8_t> data,
@@ -349,6 +357,7 @@ bool TAsfWriter::WriteSample(uint16_t number, uint64_t time, std::span<const uin
             FKeyFrames.back().packetCount =
                 static_cast<uint16_t>(std::min<uint64_t>(FPacketCount - FKeyFrames.back().packet + 1, UINT16_MAX));
     } while (offset < data.size());
+    FCompletedEndTime = std::max(FCompletedEndTime, time + duration);
     ++stream->objectNumber;
     stream->bytes += data.size();
     stream->maxObjectSize = std::max(stream->maxObjectSize, objectSize);
@@ -383,22 +392,26 @@ void TAsfWriter::BuildIndex(std::vector<uint8_t>& out) const
 
 bool TAsfWriter::Finish()
 {
-    if (!FBegun || FFinished || FFailed)
+    if (!FBegun || FFinished)
         return false;
     FFinished = true;
-    if (!FlushPacket())
+    // Without the header in the sink there is nothing to rewrite.
+    if (FFileSize == 0)
         return false;
-    std::vector<uint8_t> index;
-    BuildIndex(index);
-    if (!index.empty() && !Emit(index))
-        return false;
-    // Same layout as at Begin, now with the final values.
-    std::vector<uint8_t> header = BuildHeader();
-    if (!FSink.WriteAt(0, header)) {
-        FFailed = true;
-        return false;
+    const bool allPackets = !FFailed && FlushPacket();
+    if (allPackets) {
+        std::vector<uint8_t> index;
+        BuildIndex(index);
+        FIndexWritten = !index.empty() && Emit(index);
+    } else {
+        // Samples past the last packet taken are not in the file: the duration ends
+        // with the last sample that is.
+        FEndTime = FWrittenEndTime;
     }
-    return true;
+    // Same layout as at Begin, now with the values of what the sink holds.
+    if (!FSink.WriteAt(0, BuildHeader()))
+        FFailed = true;
+    return !FFailed;
 }
 
 std::vector<uint8_t> MakeContentEncryptionObject()

@@ -26,8 +26,14 @@
 //   or before that time), and rewrites the header in place with the duration, packet count,
 //   file size, bit rates and the seekable flag. The sink must therefore accept writes at an
 //   earlier offset (WriteAt).
-// - Every call reports a sink failure by returning false; after a failure the writer writes
-//   nothing more.
+// - Every call reports a sink failure by returning false; after a failure the writer
+//   appends nothing more. A sink whose append fails must keep nothing of that append
+//   (as a full disk does), so that the sink holds exactly the appends that succeeded.
+// - Finish after a failure (earlier, or of its own last packet or index) still makes the
+//   file playable up to the last packet the sink took: it rewrites the header in place
+//   (no new space needed) with that packet count, file size and the duration of the
+//   samples complete in those packets, without an index, and returns false. A file with a
+//   video stream and no index is not marked seekable.
 //
 // InsertHeaderObject adds an object to the Header Object of a finished file in memory
 // (e.g. MakeContentEncryptionObject() to make a copy look DRM-protected).
@@ -148,6 +154,8 @@ private:
     };
 
     TStream* FindStream(uint16_t number);
+    // The seekable flag as the file can honour it: a video stream needs its index.
+    bool Seekable() const;
     std::vector<uint8_t> BuildHeader() const;
     void BuildIndex(std::vector<uint8_t>& out) const;
     uint32_t StreamBitrate(const TStream& stream) const;
@@ -158,10 +166,14 @@ private:
     TAsfWriterOptions FOptions;
     TAsfGuid FFileId;
     std::vector<TStream> FStreams;
-    bool FBegun = false, FFinished = false, FFailed = false;
-    uint64_t FFileSize = 0;
-    uint64_t FPacketCount = 0;
+    bool FBegun = false, FFinished = false, FFailed = false, FIndexWritten = false;
+    uint64_t FFileSize = 0;                // bytes the sink has taken
+    uint64_t FPacketCount = 0;             // packets the sink has taken
     uint64_t FEndTime = 0;                 // latest time + duration, 100-ns units
+    // Latest time + duration of the samples whose last byte is in a packet so far: of
+    // the packets up to the one being filled, and of those the sink has taken.
+    uint64_t FCompletedEndTime = 0;
+    uint64_t FWrittenEndTime = 0;
     // The packet being filled.
     std::vector<uint8_t> FPayloads;
     uint8_t FPayloadCount = 0;

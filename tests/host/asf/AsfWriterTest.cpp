@@ -1,5 +1,6 @@
 // The ASF writer, checked by reading its files back with ffprobe and ffmpeg: stream
 // formats, every sample with its size and time, and a clean decode.
+#include "AsfBytes.h"
 #include "AsfHeader.h"
 #include "AsfTestFiles.h"
 #include "AsfWriter.h"
@@ -7,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <sstream>
 
 using namespace kivora::asf;
 using namespace kivora::asf::test;
@@ -24,6 +28,20 @@ std::string Probe(const std::filesystem::path& file, const std::string& entries)
 {
     return RunCommand("ffprobe -v error -of csv=p=0 -show_entries " + entries + " '" + file.string() + "'");
 }
+
+// A disk that holds only so many bytes: an append that does not fit is refused whole,
+// as WriteFile refuses a write on a full disk.
+class TFullDiskSink : public TAsfMemorySink {
+public:
+    explicit TFullDiskSink(size_t capacity) : FCapacity(capacity) {}
+    bool Append(std::span<const uint8_t> data) override
+    {
+        return data.size() <= FCapacity - bytes.size() && TAsfMemorySink::Append(data);
+    }
+
+private:
+    size_t FCapacity;
+};
 
 } // namespace
 
@@ -123,4 +141,76 @@ TEST(AsfWriter, RefusesMisuse)
     EXPECT_TRUE(writer.Finish());
     EXPECT_FALSE(writer.Finish());
     EXPECT_FALSE(writer.WriteSample(audio, 0, {}, true)); // after Finish
+}
+
+// When the sink fails (a full disk), Finish still leaves a file that plays up to the last
+// packet the sink took: both packet counts, the file and Data Object sizes and the
+// duration describe those packets, there is no index and so no seekable flag, and
+// readers decode every sample in it without an error. A recording with no sample at all
+// is a header with 0 packets, said the same way.
+TEST(AsfWriter, FinishAfterAFullDiskDescribesWhatIsInTheFile)
+{
+    const std::vector<uint8_t> whole = MakeTwoStreamFile();
+    TAsfMemorySource wholeSource(whole);
+    TAsfFileInfo wholeInfo;
+    ASSERT_EQ(ReadAsfFile(wholeSource, wholeInfo), asfOk);
+    const uint64_t packetSize = wholeInfo.file.minDataPacketSize;
+    const uint64_t packets = wholeInfo.file.dataPacketsCount;
+    const uint64_t dataStart = wholeInfo.dataObjectOffset + 50;
+    ASSERT_GT(packets, 40u);
+    constexpr size_t unlimited = SIZE_MAX;
+
+    struct TCase {
+        const char* name;
+        size_t capacity;
+        int tenths;             // of the one second of samples written
+        bool finished;          // Finish succeeds
+        uint64_t packets;       // in the file afterwards
+    };
+    const TCase cases[] = {
+        {"room for the header only", dataStart + 100, 10, false, 0},
+        {"full in the middle of a frame", dataStart + 40 * packetSize + 1000, 10, false, 40},
+        {"full at Finish's last packet", dataStart + (packets - 1) * packetSize + packetSize - 1, 10, false,
+         packets - 1},
+        {"full at the index", dataStart + packets * packetSize + 10, 10, false, packets},
+        {"stopped before any sample", unlimited, 0, true, 0},
+    };
+    TTempFolder temp;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFullDiskSink sink(c.capacity);
+        EXPECT_EQ(WriteTwoStreamFile(sink, {}, c.tenths), c.finished);
+        const std::vector<uint8_t>& file = sink.bytes;
+        ASSERT_EQ(file.size(), dataStart + c.packets * packetSize);
+
+        TAsfMemorySource source(file);
+        TAsfFileInfo info;
+        ASSERT_EQ(ReadAsfFile(source, info), asfOk);
+        EXPECT_EQ(info.file.dataPacketsCount, c.packets);
+        EXPECT_EQ(info.file.fileSize, file.size());
+        EXPECT_EQ(info.dataObjectSize, 50 + c.packets * packetSize);
+        uint64_t dataObjectPackets = 0;
+        TAsfByteReader(std::span(file).subspan(info.dataObjectOffset + 40)).U64(dataObjectPackets);
+        EXPECT_EQ(dataObjectPackets, c.packets);
+        EXPECT_EQ(info.simpleIndexEntries, 0u);
+        EXPECT_FALSE(info.Seekable());
+
+        // Readers get whole samples only, and the duration ends with the last of them.
+        const std::filesystem::path path = temp.path / "full.asf";
+        WriteFile(path, file);
+        EXPECT_EQ(RunCommand("ffmpeg -nostdin -v error -i '" + path.string() + "' -f null - 2>&1"), "");
+        std::istringstream samples(Probe(path, "packet=stream_index,pts_time,size"));
+        double end = 0;
+        size_t count = 0;
+        for (std::string line; std::getline(samples, line); ++count) {
+            int stream = -1;
+            double time = 0;
+            size_t size = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%d,%lf,%zu", &stream, &time, &size), 3) << line;
+            EXPECT_EQ(size, stream == 0 ? 57600u : 1600u) << line;
+            end = std::max(end, time + (stream == 0 ? 0.2 : 0.1));
+        }
+        EXPECT_EQ(count == 0, c.packets == 0);
+        EXPECT_NEAR(info.file.playDuration / 1e7, end, 1e-6);
+    }
 }

@@ -4,17 +4,20 @@
 #include "TestSink.h"
 #include "TestProcess.h"
 
+#include "AsfBytes.h"
 #include "AsfHeader.h"
 #include "AsfWriter.h"
 #include "MediaType.h"
 #include "asf-writer/ConfigAsfWriter.h"
 #include "asf-writer/SystemProfiles.h"
+#include "asf-writer/WriterFaults.h"
 #include "devices/DeviceIds.h"
 
 #include <gtest/gtest.h>
 
 #include <uuids.h>
 #include <amvideo.h>
+#include <evcode.h>
 #include <mmreg.h>
 
 namespace kivora::test {
@@ -53,6 +56,56 @@ asf::TAsfResult ReadAsf(const std::wstring& path, asf::TAsfFileInfo& info)
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     asf::TAsfMemorySource source(bytes);
     return asf::ReadAsfFile(source, info);
+}
+
+// The first parameters of the EC_ERRORABORT events queued so far, added to aborts.
+void TakeAborts(TGraph& graph, std::vector<LONG_PTR>& aborts)
+{
+    long code = 0;
+    LONG_PTR first = 0;
+    LONG_PTR second = 0;
+    while (graph.events->GetEvent(&code, &first, &second, 0) == S_OK) {
+        if (code == EC_ERRORABORT)
+            aborts.push_back(first);
+        graph.events->FreeEventParams(code, first, second);
+    }
+}
+
+// What the pin answers to a sample of a few bytes of silence.
+HRESULT ReceiveSilence(IPin* pin)
+{
+    ComPtr<IMemInputPin> input;
+    ComPtr<IMemAllocator> allocator;
+    ComPtr<IMediaSample> sample;
+    ALLOCATOR_PROPERTIES wanted = {1, 4, 1, 0};
+    ALLOCATOR_PROPERTIES actual{};
+    HRESULT hr = pin->QueryInterface(IID_PPV_ARGS(&input));
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&allocator));
+    if (SUCCEEDED(hr))
+        hr = allocator->SetProperties(&wanted, &actual);
+    if (SUCCEEDED(hr))
+        hr = allocator->Commit();
+    if (SUCCEEDED(hr))
+        hr = allocator->GetBuffer(&sample, nullptr, nullptr, 0);
+    BYTE* data = nullptr;
+    if (SUCCEEDED(hr))
+        hr = sample->GetPointer(&data);
+    if (SUCCEEDED(hr)) {
+        ZeroMemory(data, 4);
+        sample->SetActualDataLength(4);
+        hr = input->Receive(sample.Get());
+    }
+    return hr;
+}
+
+// The packet count in the Data Object's own header (the File Properties has the other).
+uint64_t DataObjectPackets(const std::vector<uint8_t>& file, const asf::TAsfFileInfo& info)
+{
+    uint64_t packets = 0;
+    if (info.dataObjectOffset + 48 <= file.size())
+        asf::TAsfByteReader(std::span(file).subspan(info.dataObjectOffset + 40)).U64(packets);
+    return packets;
 }
 
 TEST(AsfWriter, IsCreatedUnderTheWmAsfWriterClassWithItsInterfaces)
@@ -265,6 +318,95 @@ TEST(AsfWriter, FileIsFinishedWhenTheGraphIsReleasedWithoutStop)
     // after the start, so it is somewhat under the second run) and an index.
     EXPECT_GE(info.file.playDuration, 5000000u);
     EXPECT_GT(info.simpleIndexEntries, 0u);
+}
+
+// A full disk while recording, as the platform writer reports it: the graph gets
+// EC_ERRORABORT with the disk-full error once, the pins refuse samples with that error,
+// and the file is finished where the disk filled, its header saying what is in it. The
+// stop afterwards writes nothing. (ffprobe decodes such a file:
+// AsfWriter.FfprobeReadsTheDiskFullRecording.)
+TEST(AsfWriter, FullDiskFinishesTheFileAndAbortsTheRecordingOnce)
+{
+    constexpr size_t diskSize = 200000;
+    const HRESULT diskFull = HRESULT_FROM_WIN32(ERROR_DISK_FULL);
+    TScopedVariable fault(asfwriter::WriterDiskFullAfterVariable, std::to_wstring(diskSize).c_str());
+    TTemporaryFile file(L"kivora-writer-disk-full.wmv");
+    std::vector<LONG_PTR> aborts;
+    std::vector<uint8_t> atAbort;
+    {
+        TRecording recording;
+        ASSERT_HRESULT_SUCCEEDED(BuildRecording(recording, SystemProfiles()[0].id, file.Path()));
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Run());
+        ASSERT_TRUE(WaitUntil([&] { TakeAborts(recording.graph, aborts); return !aborts.empty(); },
+                              std::chrono::seconds(20)));
+        atAbort = ReadFileBytes(file.Path());
+        EXPECT_EQ(ReceiveSilence(FindPin(recording.writer.Get(), PINDIR_INPUT, 1).Get()), diskFull);
+        // Another second of the devices delivering into the refusing writer, then the stop.
+        const LONGLONG position = GraphPosition(recording.graph);
+        ASSERT_TRUE(WaitUntil([&] { return GraphPosition(recording.graph) >= position + 10000000; },
+                              std::chrono::seconds(20)));
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Stop());
+        TakeAborts(recording.graph, aborts);
+    }
+    ASSERT_EQ(aborts.size(), 1u);
+    EXPECT_EQ(static_cast<HRESULT>(aborts[0]), diskFull);
+
+    const std::vector<uint8_t> bytes = ReadFileBytes(file.Path());
+    EXPECT_EQ(bytes, atAbort);
+    EXPECT_LE(bytes.size(), diskSize);
+    asf::TAsfMemorySource source(bytes);
+    asf::TAsfFileInfo info;
+    ASSERT_EQ(asf::ReadAsfFile(source, info), asf::asfOk);
+    ASSERT_EQ(info.streams.size(), 2u);
+    const uint64_t packetSize = info.file.minDataPacketSize;
+    ASSERT_GT(packetSize, 0u);
+    EXPECT_EQ(info.file.fileSize, bytes.size());
+    // The Data Object runs to the end of the file (no index), whole packets only.
+    EXPECT_EQ(info.dataObjectOffset + info.dataObjectSize, bytes.size());
+    EXPECT_GT(info.file.dataPacketsCount, 0u);
+    EXPECT_EQ(info.dataObjectSize, 50 + info.file.dataPacketsCount * packetSize);
+    EXPECT_EQ(DataObjectPackets(bytes, info), info.file.dataPacketsCount);
+    EXPECT_EQ(info.simpleIndexEntries, 0u);
+    EXPECT_GT(info.file.playDuration, 0u);
+}
+
+// A disk without room even for the header: the writer cannot pause, so the graph cannot
+// start, with the disk-full error; the file stays empty.
+TEST(AsfWriter, FullDiskBeforeTheHeaderFailsTheStart)
+{
+    TScopedVariable fault(asfwriter::WriterDiskFullAfterVariable, L"0");
+    TTemporaryFile file(L"kivora-writer-no-room.wmv");
+    {
+        TRecording recording;
+        ASSERT_HRESULT_SUCCEEDED(BuildRecording(recording, SystemProfiles()[0].id, file.Path()));
+        EXPECT_EQ(recording.graph.control->Pause(), HRESULT_FROM_WIN32(ERROR_DISK_FULL));
+        recording.graph.control->Stop();
+    }
+    EXPECT_TRUE(ReadFileBytes(file.Path()).empty());
+}
+
+// Started and stopped before any sample came (Pause and Stop: the live devices deliver
+// only while running): the file is the header alone, and both of its packet counts say
+// so, which is how the program recognises a recording with nothing in it.
+TEST(AsfWriter, RecordingWithoutSamplesLeavesAHeaderThatSaysNoPackets)
+{
+    TTemporaryFile file(L"kivora-writer-empty.wmv");
+    {
+        TRecording recording;
+        ASSERT_HRESULT_SUCCEEDED(BuildRecording(recording, SystemProfiles()[0].id, file.Path()));
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Pause());
+        ASSERT_HRESULT_SUCCEEDED(recording.graph.control->Stop());
+    }
+    const std::vector<uint8_t> bytes = ReadFileBytes(file.Path());
+    asf::TAsfMemorySource source(bytes);
+    asf::TAsfFileInfo info;
+    ASSERT_EQ(asf::ReadAsfFile(source, info), asf::asfOk);
+    EXPECT_EQ(info.file.dataPacketsCount, 0u);
+    EXPECT_EQ(DataObjectPackets(bytes, info), 0u);
+    EXPECT_EQ(info.dataObjectSize, 50u);
+    EXPECT_EQ(info.dataObjectOffset + info.dataObjectSize, bytes.size());
+    EXPECT_EQ(info.file.fileSize, bytes.size());
+    EXPECT_EQ(info.file.playDuration, 0u);
 }
 
 } // namespace
