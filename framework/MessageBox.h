@@ -11,5 +11,8 @@ using TMessageBoxHook = std::function<int(const std::wstring& text, const std::w
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook);
 // MessageBoxW over the active window, or the hook's answer.
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);
+// The text with line breaks put into lines too long for a message box on any screen
+// (after a path separator where there is one), so that a long file name wraps.
+std::wstring WrapLongLines(const std::wstring& text);
 // A plain information box titled with the application's title.
 void ShowMessage(const std::wstring& text);

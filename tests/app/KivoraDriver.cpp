@@ -146,6 +146,13 @@ std::wstring TKivoraDriver::MessageText(HWND box)
     return text;
 }
 
+std::wstring TKivoraDriver::MessageLine(HWND box)
+{
+    std::wstring text = MessageText(box);
+    std::erase(text, L'\n');
+    return text;
+}
+
 bool TKivoraDriver::ChooseFile(HWND dialog, const std::wstring& fileName)
 {
     // The file name box: an editable combo box (cmb13) in the explorer-style dialog, a

@@ -47,6 +47,9 @@ public:
     std::wstring VisibleWindows();
     // Text of the static controls of a message box, joined by line breaks.
     static std::wstring MessageText(HWND box);
+    // The same without any line break: long lines of a message box are wrapped, so a
+    // file name is found in this.
+    static std::wstring MessageLine(HWND box);
 
     // Answers an open-file dialog of the program with a file name, as a user types it and
     // presses Open.

@@ -320,3 +320,32 @@ TEST_F(Recording, AFinishedRecordingIsNeverTouchedAgain)
     EXPECT_EQ(Recordings(folder).size(), 1u);
     EXPECT_TRUE(kivora->Quit());
 }
+
+TEST_F(Recording, AFullDiskStopsTheRecordingSaysSoAndKeepsWhatWasWritten)
+{
+    // The writer's disk holds 200 000 bytes: about half a second of this recording.
+    SetEnvironmentVariableW(L"KIVORA_ASFWRITER_DISK_FULL_AFTER", L"200000");
+    Start();
+    SetEnvironmentVariableW(L"KIVORA_ASFWRITER_DISK_FULL_AFTER", nullptr);
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
+    HWND box = kivora->WaitForWindow(L"#32770");
+    ASSERT_TRUE(box) << "no message when the disk filled";
+    const std::vector<std::wstring> recordings = Recordings(folder);
+    ASSERT_EQ(recordings.size(), 1u);
+    const std::wstring message = TKivoraDriver::MessageLine(box);
+    EXPECT_NE(message.find(L"磁盘已满"), std::wstring::npos) << WideToUtf8(message);
+    EXPECT_NE(message.find(recordings[0]), std::wstring::npos) << "the message names the file: " << WideToUtf8(message);
+    // The recording has ended before the message: nothing runs on behind it.
+    EXPECT_EQ(kivora->Ask(L"mode"), L"mmIdle");
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.Timer.Enabled"), L"False");
+    EXPECT_EQ(kivora->Ask(L"prop frm_Option.FilterGraph.Active"), L"False");
+    ASSERT_TRUE(kivora->CloseWindow(box));
+    EXPECT_FALSE(kivora->Shows(L"#32770")) << "one message only";
+    ExpectToolbar(*kivora, kIdle, "after");
+    EXPECT_EQ(kivora->Ask(L"prop MainForm.Pop_Capture.Checked"), L"False");
+    EXPECT_LE(std::filesystem::file_size(recordings[0]), 200000u);
+    KeepPlayable(recordings[0]);
+    EXPECT_TRUE(kivora->Quit());
+}

@@ -27,14 +27,13 @@ std::wstring ShortClip()
     return fileName;
 }
 
-// A file named like a video that holds no video: a RIFF header and noise.
+// A file named like a video that holds nothing at all (a download that never arrived).
+// Noise after a RIFF header would do too on Windows, but Wine's media parser can hang on
+// the second attempt at such a file.
 std::wstring DamagedClip()
 {
     const std::wstring name = FreshFolder(L"kivora-damaged") + L"\\损坏的视频.avi";
-    std::ofstream file(std::filesystem::path(name), std::ios::binary);
-    file << "RIFF" << std::string(4, '\x10') << "AVI LIST";
-    for (int i = 0; i < 4096; ++i)
-        file.put(static_cast<char>((i * 7919) & 0xFF));
+    std::ofstream(std::filesystem::path(name), std::ios::binary).flush();
     return name;
 }
 
@@ -182,7 +181,7 @@ TEST(Playback, AFileThatCannotBePlayedLeavesTheWindowAsItWas)
         ASSERT_TRUE(OpenFile(kivora, damaged));
         HWND box = kivora.WaitForWindow(L"#32770");
         ASSERT_TRUE(box) << WideToUtf8(kivora.VisibleWindows()) << " mode " << WideToUtf8(kivora.Ask(L"mode"));
-        const std::wstring message = TKivoraDriver::MessageText(box);
+        const std::wstring message = TKivoraDriver::MessageLine(box);
         EXPECT_NE(message.find(damaged), std::wstring::npos) << "the message names the file: " << WideToUtf8(message);
         ASSERT_TRUE(kivora.CloseWindow(box));
         EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");

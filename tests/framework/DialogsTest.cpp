@@ -1,5 +1,6 @@
 // Shell folders, the open dialog's filter text and timers.
 #include "framework/Application.h"
+#include "framework/MessageBox.h"
 #include "framework/OpenDialog.h"
 #include "framework/ShellFolders.h"
 #include "framework/Timer.h"
@@ -7,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <algorithm>
+#include <sstream>
 
 TEST(Dialogs, FilterTextBecomesTheSystemForm)
 {
@@ -61,4 +65,37 @@ TEST(Timer, FiresWhileEnabledAndNotWhileLoading)
     while (GetTickCount() - start < 150)
         Application->ProcessMessages();
     EXPECT_EQ(ticks, 3);
+}
+
+TEST(MessageBoxText, LongLinesWrapAfterSeparatorsAndLoseNothing)
+{
+    const std::wstring longFolder = L"C:\\" + std::wstring(40, L'a') + L"\\" + std::wstring(40, L'b') + L"\\" +
+                                    std::wstring(40, L'c') + L"\\Video261211_101010.wmv";
+    const struct {
+        const char* name;
+        std::wstring text;
+        bool changed;
+    } cases[] = {
+        {"short text", L"视频设备未连接好.", false},
+        {"lines of their own", std::wstring(70, L'x') + L"\n" + std::wstring(70, L'y'), false},
+        {"long path", L"无法保存文件 " + longFolder + L"：磁盘已满。", true},
+        {"run without a separator", std::wstring(200, L'z'), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring wrapped = WrapLongLines(c.text);
+        EXPECT_EQ(wrapped != c.text, c.changed);
+        std::wstring joined = wrapped;
+        if (c.changed)
+            joined.erase(std::remove(joined.begin(), joined.end(), L'\n'), joined.end());
+        EXPECT_EQ(joined, c.text) << "no character is lost";
+        std::wistringstream lines(wrapped);
+        for (std::wstring line; std::getline(lines, line);)
+            EXPECT_LE(line.size(), 72u);
+    }
+    // A path breaks after one of its separators, not inside a folder name.
+    const std::wstring wrapped = WrapLongLines(longFolder);
+    const size_t firstBreak = wrapped.find(L'\n');
+    ASSERT_NE(firstBreak, std::wstring::npos);
+    EXPECT_EQ(wrapped[firstBreak - 1], L'\\');
 }
