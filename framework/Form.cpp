@@ -339,9 +339,8 @@ void TCustomForm::Release()
 
 void TCustomForm::PaintWindow(HDC dc)
 {
-    FCanvas.SetHandle(dc);
+    TCanvasDCScope lend(FCanvas, dc);
     OnPaint(this);
-    FCanvas.SetHandle(nullptr);
 }
 
 void TCustomForm::WndProc(TMessage& message)

@@ -1,5 +1,6 @@
 #include "framework/WinControl.h"
 #include "framework/Application.h"
+#include "framework/DeviceContext.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
@@ -456,11 +457,10 @@ void TWinControl::PaintControls(HDC dc)
     for (TControl* c : std::vector<TControl*>(FControls)) {
         if (As<TWinControl>(c) || !c->Visible())
             continue;
-        int saved = SaveDC(dc);
+        TSavedDC saved(dc);
         OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -475,8 +475,8 @@ void TWinControl::PaintHandler(TMessage& message)
         PaintControls(dc);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
+    TPaintDC paint(FHandle);
+    HDC dc = paint.Handle();
     if (FDoubleBuffered && client.right > 0 && client.bottom > 0) {
         TMemoryDC memory(CreateCompatibleDC(dc));
         TGdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -488,11 +488,10 @@ void TWinControl::PaintHandler(TMessage& message)
             BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
         }
     } else {
-        EraseBackground(dc, ps.rcPaint);
+        EraseBackground(dc, paint.PaintRect());
         PaintWindow(dc);
         PaintControls(dc);
     }
-    EndPaint(FHandle, &ps);
 }
 
 void TWinControl::RouteMouseToChild(TMessage& message, bool& handled)
