@@ -7,6 +7,8 @@
 
 #include <objbase.h>
 
+#include <cwchar>
+
 // Made once and never deleted by static destruction: the forms are freed by Finalize
 // while everything they use still exists.
 TApplication* const Application = new TApplication;
@@ -143,6 +145,19 @@ void TApplication::HandleException(TObject* sender)
         OnException(sender, text);
     else
         ShowException(text);
+}
+
+bool TApplication::HandleMessageException(TObject* sender, UINT msg)
+{
+    if (!IsPaintOrNonClientMessage(msg)) {
+        HandleException(sender);
+        return false;
+    }
+    wchar_t head[48];
+    swprintf(head, 48, L"Kivora: message 0x%04X failed: ", msg);
+    std::wstring text = head + CurrentExceptionMessage() + L"\n";
+    OutputDebugStringW(text.c_str());
+    return true;
 }
 
 void TApplication::ShowException(const std::wstring& message)

@@ -53,6 +53,11 @@ public:
 
     // Call inside a catch block: reports the exception being handled.
     void HandleException(TObject* sender);
+    // Call inside a catch block around a window message's handling. For paint and
+    // non-client messages (IsPaintOrNonClientMessage) nothing is shown: the text goes to
+    // the debugger output and the answer is true — the caller lets the window's default
+    // procedure answer the message instead. Other messages go to HandleException (false).
+    bool HandleMessageException(TObject* sender, UINT msg);
     void ShowException(const std::wstring& message);
     int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);
 

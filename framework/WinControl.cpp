@@ -81,7 +81,9 @@ WNDPROC RegisterControlClass(const std::wstring& name, const TCreateParams& para
 
 // The one window procedure of every framework window: finds the control (attaching it
 // while its window is being created) and hands the message to its WindowProc. An
-// exception from a handler goes to the application's handler; the program goes on.
+// exception from a handler goes to the application's handler and the program goes on;
+// for paint and non-client messages nothing is shown and the class's own procedure
+// answers instead (the paint holders have already ended the paint on the way out).
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
@@ -100,7 +102,8 @@ LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
         else
             control->WndProc(message);
     } catch (...) {
-        Application->HandleException(control);
+        if (Application->HandleMessageException(control, msg))
+            message.Result = CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
         RemovePropW(window, kControlProp);

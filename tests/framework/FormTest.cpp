@@ -225,4 +225,91 @@ TEST_F(FormTest, ReleaseFreesTheFormAfterTheCurrentMessage)
     EXPECT_FALSE(IsWindow(window));
 }
 
+// Counts the message boxes the framework would show.
+class TBoxCounter {
+public:
+    TBoxCounter()
+    {
+        SetMessageBoxHook([this](const std::wstring&, const std::wstring&, unsigned) {
+            ++Boxes;
+            return IDOK;
+        });
+    }
+    ~TBoxCounter() { SetMessageBoxHook(nullptr); }
+    int Boxes = 0;
+};
+
+TEST_F(FormTest, PaintHandlerThatThrowsShowsNoBoxEndsThePaintAndTheFormGoesOn)
+{
+    TBoxCounter boxes;
+    int paints = 0;
+    bool fail = true;
+    Form->OnPaint = [&](TObject*) {
+        ++paints;
+        if (fail)
+            throw EError(L"画布坏了");
+    };
+    Form->Show();
+    HWND window = Form->Handle();
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(boxes.Boxes, 0);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)); // EndPaint validated the window
+    EXPECT_EQ(Form->Canvas()->Handle(), nullptr);       // the paint DC did not stay lent
+
+    fail = false;
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    EXPECT_EQ(paints, 2);
+    EXPECT_EQ(boxes.Boxes, 0);
+}
+
+// A handler failing in a paint or non-client message is answered by the default window
+// procedure, without a box; any other message still reaches the default handler's box.
+TEST_F(FormTest, FailingPaintAndNonClientHandlersFallBackToTheDefaultAnswerWithoutABox)
+{
+    HWND window = Form->Handle();
+    SetWindowPos(window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT inside{client.right / 2, client.bottom / 2};
+    ClientToScreen(window, &inside);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    TMemoryDC memory(CreateCompatibleDC(nullptr));
+    const WPARAM dc = reinterpret_cast<WPARAM>(memory.get());
+    struct TCase {
+        UINT Msg;
+        WPARAM WParam;
+        LPARAM LParam;
+        int Boxes;
+    };
+    const TCase cases[] = {
+        {WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y), 0},
+        {WM_NCHITTEST, 0, MAKELPARAM(frame.left + 40, frame.top + 8), 0},
+        {WM_NCACTIVATE, TRUE, 0, 0},
+        {WM_ERASEBKGND, dc, 0, 0},
+        {WM_PRINTCLIENT, dc, PRF_CLIENT, 0},
+        {WM_CTLCOLORSTATIC, dc, 0, 0},
+        {WM_GETTEXTLENGTH, 0, 0, 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Msg);
+        TBoxCounter boxes;
+        TWndMethod old = Form->WindowProc;
+        Form->WindowProc = [&](TMessage& m) {
+            if (m.Msg == c.Msg)
+                throw EError(L"处理失败");
+            old(m);
+        };
+        LRESULT answer = SendMessageW(window, c.Msg, c.WParam, c.LParam);
+        Form->WindowProc = old;
+        EXPECT_EQ(boxes.Boxes, c.Boxes);
+        if (c.Boxes == 0) {
+            EXPECT_EQ(answer, DefWindowProcW(window, c.Msg, c.WParam, c.LParam));
+        }
+    }
+}
+
 } // namespace
