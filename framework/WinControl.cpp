@@ -15,7 +15,49 @@
 namespace {
 
 const wchar_t kControlProp[] = L"KivoraControl";
-TWinControl* gCreatingControl = nullptr; // the control whose window CreateWindowEx is making
+
+// A framework window on its way through CreateWindowEx, until its control is attached.
+// Creations nest — a creation hook (WH_CBT) may make another window in the middle of one —
+// so they form a stack per thread, innermost last.
+struct TCreation {
+    TWinControl* Control;
+    std::wstring ClassName;
+    bool Attached = false;
+};
+thread_local std::vector<TCreation*> tCreations;
+
+// Keeps a creation on the stack for the span of its CreateWindowEx call.
+class TCreationScope {
+public:
+    explicit TCreationScope(TCreation& creation) { tCreations.push_back(&creation); }
+    ~TCreationScope() { tCreations.pop_back(); }
+    TCreationScope(const TCreationScope&) = delete;
+    TCreationScope& operator=(const TCreationScope&) = delete;
+};
+
+// The creation a new window belongs to. Own-class windows name theirs at WM_NCCREATE
+// through CREATESTRUCT's lpCreateParams. Messages before WM_NCCREATE (WM_GETMINMAXINFO of
+// top-level windows) and controls over system classes, whose lpCreateParams is left to
+// the system procedure (some system classes read it: MDI clients expect a
+// CLIENTCREATESTRUCT there), go by the innermost unattached creation of the window's
+// class: a creation nested inside another ends before the outer window's next message.
+TCreation* CreationOf(HWND window, UINT msg, LPARAM lParam)
+{
+    if (tCreations.empty())
+        return nullptr;
+    if (msg == WM_NCCREATE) {
+        void* named = reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams;
+        for (TCreation* creation : tCreations)
+            if (creation == named && !creation->Attached)
+                return creation;
+    }
+    wchar_t name[256];
+    GetClassNameW(window, name, 256);
+    for (auto it = tCreations.rbegin(); it != tCreations.rend(); ++it)
+        if (!(*it)->Attached && (*it)->ClassName == name)
+            return *it;
+    return nullptr;
+}
 
 std::map<std::wstring, WNDPROC>& RegisteredClasses()
 {
@@ -87,11 +129,13 @@ WNDPROC RegisterControlClass(const std::wstring& name, const TCreateParams& para
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
-    if (!control && gCreatingControl) {
-        control = gCreatingControl;
-        gCreatingControl = nullptr;
-        control->FHandle = window;
-        SetPropW(window, kControlProp, control);
+    if (!control) {
+        if (TCreation* creation = CreationOf(window, msg, lParam)) {
+            creation->Attached = true;
+            control = creation->Control;
+            control->FHandle = window;
+            SetPropW(window, kControlProp, control);
+        }
     }
     if (!control)
         return CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
@@ -183,14 +227,19 @@ void TWinControl::CreateWnd()
     FPaintsItself = params.BaseClass.empty();
     if (FHandle)
         return; // creating the parent created this one
-    gCreatingControl = this;
-    HWND window = CreateWindowExW(params.ExStyle, ClassName().c_str(), params.Caption.c_str(), params.Style, params.X,
-                                  params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    gCreatingControl = nullptr;
+    TCreation creation{this, ClassName()};
+    HWND window;
+    {
+        TCreationScope scope(creation);
+        window = CreateWindowExW(params.ExStyle, ClassName().c_str(), params.Caption.c_str(), params.Style, params.X,
+                                 params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                 GetModuleHandleW(nullptr), FPaintsItself ? &creation : nullptr);
+    }
     if (!window)
         RaiseLastOSError(L"Error creating window " + ClassName());
     FHandle = window;
+    if (!FindControl(window))
+        SetPropW(window, kControlProp, this);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     RegisterHint(window);
     for (TControl* child : std::vector<TControl*>(FControls))

@@ -1,6 +1,8 @@
 // Forms and the message path: class names, loading order, replaceable window methods,
 // framework notifications, modal results, and exceptions reaching the default handler.
+#include "CreationHook.h"
 #include "framework/Application.h"
+#include "framework/Button.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/MessageBox.h"
@@ -57,6 +59,38 @@ private:
 const TClassInfo& TProbeForm::StaticClass()
 {
     static const TClassInfo info(L"TProbeForm", &TForm::StaticClass());
+    return info;
+}
+
+// A form that keeps which of its window's messages reached it.
+class TRecordingForm : public TForm {
+    KIVORA_CLASS(TRecordingForm, TForm)
+public:
+    using TForm::TForm;
+    std::vector<UINT> Received;
+    bool Got(UINT msg) const { return std::find(Received.begin(), Received.end(), msg) != Received.end(); }
+    void WndProc(TMessage& message) override
+    {
+        Received.push_back(message.Msg);
+        TForm::WndProc(message);
+    }
+};
+
+const TClassInfo& TRecordingForm::StaticClass()
+{
+    static const TClassInfo info(L"TRecordingForm", &TForm::StaticClass());
+    return info;
+}
+
+class TOtherRecordingForm : public TRecordingForm {
+    KIVORA_CLASS(TOtherRecordingForm, TRecordingForm)
+public:
+    using TRecordingForm::TRecordingForm;
+};
+
+const TClassInfo& TOtherRecordingForm::StaticClass()
+{
+    static const TClassInfo info(L"TOtherRecordingForm", &TRecordingForm::StaticClass());
     return info;
 }
 
@@ -309,6 +343,56 @@ TEST_F(FormTest, FailingPaintAndNonClientHandlersFallBackToTheDefaultAnswerWitho
         if (c.Boxes == 0) {
             EXPECT_EQ(answer, DefWindowProcW(window, c.Msg, c.WParam, c.LParam));
         }
+    }
+}
+
+// A creation hook that makes a framework window while another one is being created: each
+// window must end up with its own object, from its first message on.
+TEST_F(FormTest, WindowMadeInsideAnotherWindowsCreationHookGetsItsOwnObject)
+{
+    enum TInner { inSameFormClass, inOtherFormClass, inButtonOnAnotherForm };
+    Form->HandleNeeded();
+    for (TInner kind : {inSameFormClass, inOtherFormClass, inButtonOnAnotherForm}) {
+        SCOPED_TRACE(kind);
+        auto* outer = TCustomForm::Create<TRecordingForm>(nullptr);
+        TWinControl* inner = nullptr;
+        HWND innerWindow = nullptr;
+        {
+            TCreationHook hook([&](HWND) {
+                if (kind == inSameFormClass)
+                    inner = TCustomForm::Create<TRecordingForm>(nullptr);
+                else if (kind == inOtherFormClass)
+                    inner = TCustomForm::Create<TOtherRecordingForm>(nullptr);
+                else
+                    inner = new TButton(Form);
+                if (kind == inButtonOnAnotherForm)
+                    inner->SetParent(Form);
+                innerWindow = inner->Handle();
+            });
+            outer->HandleNeeded();
+            EXPECT_TRUE(hook.Ran());
+        }
+        ASSERT_NE(innerWindow, nullptr);
+        EXPECT_NE(innerWindow, outer->Handle());
+        EXPECT_EQ(FindControl(outer->Handle()), outer);
+        EXPECT_EQ(FindControl(innerWindow), inner);
+        for (UINT msg : {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE})
+            EXPECT_TRUE(outer->Got(msg)) << msg;
+        SendMessageW(outer->Handle(), WM_NULL, 0, 0);
+        EXPECT_EQ(outer->Received.back(), static_cast<UINT>(WM_NULL));
+        if (auto* form = As<TRecordingForm>(inner)) {
+            EXPECT_TRUE(form->Got(WM_NCCREATE));
+            EXPECT_TRUE(form->Got(WM_CREATE));
+            SendMessageW(innerWindow, WM_NULL, 0, 0);
+            EXPECT_EQ(form->Received.back(), static_cast<UINT>(WM_NULL));
+        } else {
+            int clicks = 0;
+            inner->OnClick = [&](TObject*) { ++clicks; };
+            SendMessageW(innerWindow, BM_CLICK, 0, 0);
+            EXPECT_EQ(clicks, 1);
+        }
+        inner->Free();
+        outer->Free();
     }
 }
 
