@@ -1,7 +1,7 @@
 // The message record every window method receives, the window method type itself, and
 // the framework's private messages. A control's WindowProc is a TWndMethod; whoever
-// replaces it (the skin engine) keeps the previous one and passes on what it does not
-// handle. CM_ messages are the framework's own notifications, CN_ messages are
+// replaces it keeps the previous one and passes on what it does not handle (hooks that
+// come and go independently use framework/WindowHooks.h). CM_ messages are the framework's own notifications, CN_ messages are
 // notifications the parent window reflects back to the control they concern.
 #pragma once
 #include "framework/Event.h"

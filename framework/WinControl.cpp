@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Menus.h"
+#include "framework/WindowHooks.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -121,11 +122,34 @@ WNDPROC RegisterControlClass(const std::wstring& name, const TCreateParams& para
 
 } // namespace
 
+namespace {
+
+// The control's part of a message, after the window's hooks: its WindowProc. An exception
+// from a handler goes to the application's handler and the program goes on; for paint and
+// non-client messages nothing is shown and the class's own procedure answers instead (the
+// paint holders have already ended the paint on the way out).
+LRESULT ControlWndProc(TWindowMessage& hooked, void* context)
+{
+    auto* control = static_cast<TWinControl*>(context);
+    TMessage message{hooked.Msg, hooked.WParam, hooked.LParam, 0};
+    try {
+        if (control->WindowProc)
+            control->WindowProc(message);
+        else
+            control->WndProc(message);
+    } catch (...) {
+        if (Application->HandleMessageException(control, message.Msg))
+            message.Result =
+                CallWindowProcW(BaseProcOf(hooked.Window), hooked.Window, message.Msg, message.WParam, message.LParam);
+    }
+    return message.Result;
+}
+
+} // namespace
+
 // The one window procedure of every framework window: finds the control (attaching it
-// while its window is being created) and hands the message to its WindowProc. An
-// exception from a handler goes to the application's handler and the program goes on;
-// for paint and non-client messages nothing is shown and the class's own procedure
-// answers instead (the paint holders have already ended the paint on the way out).
+// while its window is being created) and hands the message to the window's hooks, then
+// to the control.
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
@@ -139,22 +163,14 @@ LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (!control)
         return CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
-    TMessage message{msg, wParam, lParam, 0};
-    try {
-        if (control->WindowProc)
-            control->WindowProc(message);
-        else
-            control->WndProc(message);
-    } catch (...) {
-        if (Application->HandleMessageException(control, msg))
-            message.Result = CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
-    }
+    LRESULT result = CallWindowHooks(window, msg, wParam, lParam, ControlWndProc, control);
     if (msg == WM_NCDESTROY) {
+        EndWindowHooks(window);
         RemovePropW(window, kControlProp);
         if (control->FHandle == window)
             control->FHandle = nullptr;
     }
-    return message.Result;
+    return result;
 }
 
 TWinControl* FindControl(HWND window)
