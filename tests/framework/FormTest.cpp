@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/MessageBox.h"
+#include "framework/WindowHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -394,6 +395,61 @@ TEST_F(FormTest, WindowMadeInsideAnotherWindowsCreationHookGetsItsOwnObject)
         inner->Free();
         outer->Free();
     }
+}
+
+// Stands in for a skin's frame: answers WM_NCCALCSIZE with borders of its own.
+class TFrameHook : public TWindowHook {
+public:
+    int Side = 4, Caption = 30;
+    bool WndProc(TWindowMessage& message) override
+    {
+        if (message.Msg != WM_NCCALCSIZE)
+            return false;
+        // The proposed window rect comes first in both forms of the message; it becomes
+        // the client rect.
+        auto* r = reinterpret_cast<RECT*>(message.LParam);
+        r->left += Side;
+        r->right -= Side;
+        r->top += Caption;
+        r->bottom -= Side;
+        message.Result = 0;
+        return true;
+    }
+};
+
+TEST_F(FormTest, ClientSizeIsExactWithAFrameThatIsNotTheNativeOne)
+{
+    TFrameHook frame;
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    auto clientSize = [form] {
+        RECT r;
+        GetClientRect(form->Handle(), &r);
+        return std::pair<int, int>(r.right, r.bottom);
+    };
+    form->SetClientWidth(320); // before the window exists
+    form->SetClientHeight(240);
+    {
+        TCreationHook hook([&](HWND window) { AddWindowHook(window, &frame); });
+        form->HandleNeeded();
+    }
+    EXPECT_EQ(clientSize(), std::make_pair(320, 240));
+
+    form->SetClientWidth(400);
+    form->SetClientHeight(300);
+    EXPECT_EQ(clientSize(), std::make_pair(400, 300));
+    EXPECT_EQ(form->Width(), 400 + 2 * 4);
+    EXPECT_EQ(form->Height(), 300 + 30 + 4);
+
+    frame.Side = 10;
+    frame.Caption = 50;
+    SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    form->SetClientWidth(200);
+    form->SetClientHeight(150);
+    EXPECT_EQ(clientSize(), std::make_pair(200, 150));
+    EXPECT_EQ(form->ClientWidth(), 200);
+    EXPECT_EQ(form->ClientHeight(), 150);
+    form->Free();
 }
 
 } // namespace
