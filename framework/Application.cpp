@@ -7,6 +7,8 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
 #include <cwchar>
 
 // Made once and never deleted by static destruction: the forms are freed by Finalize
@@ -61,6 +63,32 @@ void TApplication::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component == FMainForm)
         FMainForm = nullptr;
     TComponent::Notification(component, operation);
+}
+
+TCustomForm* TApplication::FindFrameworkForm(HWND window) const
+{
+    if (!window)
+        return nullptr;
+    for (TCustomForm* form : FForms)
+        if (form->HandleAllocated() && form->Handle() == window)
+            return form;
+    return nullptr;
+}
+
+std::vector<TCustomForm*> TApplication::FormsInZOrder() const
+{
+    std::vector<TCustomForm*> ordered;
+    if (std::none_of(FForms.begin(), FForms.end(), [](TCustomForm* f) { return f->HandleAllocated(); }))
+        return ordered;
+    // The top-level windows from the top down. The walk is bounded by the number of
+    // window handles a session can have (65536), in case the list changes under it.
+    HWND window = GetTopWindow(nullptr);
+    for (int n = 0; window && n < 65536 && ordered.size() < FForms.size(); ++n) {
+        if (TCustomForm* form = FindFrameworkForm(window))
+            ordered.push_back(form);
+        window = GetWindow(window, GW_HWNDNEXT);
+    }
+    return ordered;
 }
 
 void TApplication::Run()

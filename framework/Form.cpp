@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
 
+#include <algorithm>
 #include <vector>
 
 const TClassInfo& TCustomForm::StaticClass()
@@ -35,9 +36,14 @@ const TClassInfo& TForm::StaticClass()
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
     TControl::SetVisible(false);
+    Application->FForms.push_back(this);
 }
 
-TCustomForm::~TCustomForm() = default;
+TCustomForm::~TCustomForm()
+{
+    auto& forms = Application->FForms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
 
 namespace {
 void LoadedInCreationOrder(TComponent* component)

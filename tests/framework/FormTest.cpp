@@ -452,4 +452,53 @@ TEST_F(FormTest, ClientSizeIsExactWithAFrameThatIsNotTheNativeOne)
     form->Free();
 }
 
+TEST_F(FormTest, FormsAreFoundByTheirWindowsAndListedInScreenOrderWithoutMakingWindows)
+{
+    TForm* forms[3];
+    for (TForm*& f : forms)
+        f = TCustomForm::Create<TForm>(nullptr);
+    TForm* windowless = TCustomForm::Create<TForm>(nullptr);
+    auto* button = new TButton(forms[0]);
+    button->SetParent(forms[0]);
+    // Raises the forms in this order: the last raised is on top.
+    for (TForm* f : {forms[0], forms[2], forms[1]})
+        SetWindowPos(f->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    auto ours = [&](const std::vector<TCustomForm*>& list) {
+        std::vector<TCustomForm*> kept;
+        for (TCustomForm* f : list)
+            if (std::find(std::begin(forms), std::end(forms), f) != std::end(forms) || f == windowless)
+                kept.push_back(f);
+        return kept;
+    };
+    EXPECT_EQ(ours(Application->FormsInZOrder()), (std::vector<TCustomForm*>{forms[1], forms[2], forms[0]}));
+    EXPECT_EQ(Application->FindFrameworkForm(forms[2]->Handle()), forms[2]);
+    EXPECT_EQ(Application->FindFrameworkForm(button->Handle()), nullptr); // a control's window is no form
+    EXPECT_EQ(Application->FindFrameworkForm(nullptr), nullptr);
+
+    // Asked from inside a creation hook, while another form's window is being made.
+    std::vector<TCustomForm*> fromHook;
+    TCustomForm* foundInHook = nullptr;
+    auto* late = TCustomForm::Create<TForm>(nullptr);
+    {
+        TCreationHook hook([&](HWND) {
+            fromHook = ours(Application->FormsInZOrder());
+            foundInHook = Application->FindFrameworkForm(forms[0]->Handle());
+        });
+        late->HandleNeeded();
+    }
+    EXPECT_EQ(fromHook, (std::vector<TCustomForm*>{forms[1], forms[2], forms[0]}));
+    EXPECT_EQ(foundInHook, forms[0]);
+    EXPECT_FALSE(windowless->HandleAllocated());
+
+    const int count = Application->FormCount();
+    HWND gone = forms[2]->Handle();
+    forms[2]->Free();
+    EXPECT_EQ(Application->FormCount(), count - 1);
+    EXPECT_EQ(Application->FindFrameworkForm(gone), nullptr);
+    EXPECT_EQ(ours(Application->FormsInZOrder()), (std::vector<TCustomForm*>{forms[1], forms[0]}));
+    for (TCustomForm* f : {forms[0], forms[1], windowless, late})
+        f->Free();
+}
+
 } // namespace
