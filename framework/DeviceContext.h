@@ -33,35 +33,35 @@ private:
     int FSaved;
 };
 
-// GetDC/GetDCEx (a window's client area, or the screen for a null window) and ReleaseDC.
-// GetDCEx owns a region passed with DCX_INTERSECTRGN/DCX_EXCLUDERGN and deletes it at
-// ReleaseDC: pass a copy.
-class TClientDC {
+// A device context from GetDC, GetDCEx or GetWindowDC, given back with ReleaseDC.
+class TReleasedDC {
 public:
-    explicit TClientDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
-    TClientDC(HWND window, HRGN clip, DWORD flags) : FWindow(window), FDC(GetDCEx(window, clip, flags)) {}
-    ~TClientDC() { if (FDC) ReleaseDC(FWindow, FDC); }
-    TClientDC(const TClientDC&) = delete;
-    TClientDC& operator=(const TClientDC&) = delete;
+    ~TReleasedDC() { if (FDC) ReleaseDC(FWindow, FDC); }
+    TReleasedDC(const TReleasedDC&) = delete;
+    TReleasedDC& operator=(const TReleasedDC&) = delete;
     HDC Handle() const { return FDC; }
+
+protected:
+    TReleasedDC(HWND window, HDC dc) : FWindow(window), FDC(dc) {}
 
 private:
     HWND FWindow;
     HDC FDC;
 };
 
-// GetWindowDC/ReleaseDC: the whole window, frame included (non-client painting).
-class TWindowDC {
+// GetDC/GetDCEx: a window's client area, or the screen for a null window. GetDCEx owns a
+// region passed with DCX_INTERSECTRGN/DCX_EXCLUDERGN and deletes it at ReleaseDC: pass a
+// copy.
+class TClientDC : public TReleasedDC {
 public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetWindowDC(window)) {}
-    ~TWindowDC() { if (FDC) ReleaseDC(FWindow, FDC); }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Handle() const { return FDC; }
+    explicit TClientDC(HWND window) : TReleasedDC(window, GetDC(window)) {}
+    TClientDC(HWND window, HRGN clip, DWORD flags) : TReleasedDC(window, GetDCEx(window, clip, flags)) {}
+};
 
-private:
-    HWND FWindow;
-    HDC FDC;
+// GetWindowDC: the whole window, frame included (non-client painting).
+class TWindowDC : public TReleasedDC {
+public:
+    explicit TWindowDC(HWND window) : TReleasedDC(window, GetWindowDC(window)) {}
 };
 
 // The screen's device context.

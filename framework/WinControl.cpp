@@ -145,6 +145,13 @@ LRESULT ControlWndProc(TWindowMessage& hooked, void* context)
     return message.Result;
 }
 
+// A window of a framework class that no control made (CreateWindowEx called with the
+// class name by other code): its hooks, then the class's base procedure.
+LRESULT BaseWndProc(TWindowMessage& message, void*)
+{
+    return CallWindowProcW(BaseProcOf(message.Window), message.Window, message.Msg, message.WParam, message.LParam);
+}
+
 } // namespace
 
 // The one window procedure of every framework window: finds the control (attaching it
@@ -161,14 +168,15 @@ LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
             SetPropW(window, kControlProp, control);
         }
     }
-    if (!control)
-        return CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
-    LRESULT result = CallWindowHooks(window, msg, wParam, lParam, ControlWndProc, control);
+    LRESULT result = control ? CallWindowHooks(window, msg, wParam, lParam, ControlWndProc, control)
+                             : CallWindowHooks(window, msg, wParam, lParam, BaseWndProc, nullptr);
     if (msg == WM_NCDESTROY) {
         EndWindowHooks(window);
-        RemovePropW(window, kControlProp);
-        if (control->FHandle == window)
-            control->FHandle = nullptr;
+        if (control) {
+            RemovePropW(window, kControlProp);
+            if (control->FHandle == window)
+                control->FHandle = nullptr;
+        }
     }
     return result;
 }
