@@ -7,6 +7,10 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
+#include <cwchar>
+
 // Made once and never deleted by static destruction: the forms are freed by Finalize
 // while everything they use still exists.
 TApplication* const Application = new TApplication;
@@ -59,6 +63,32 @@ void TApplication::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component == FMainForm)
         FMainForm = nullptr;
     TComponent::Notification(component, operation);
+}
+
+TCustomForm* TApplication::FindFrameworkForm(HWND window) const
+{
+    if (!window)
+        return nullptr;
+    for (TCustomForm* form : FForms)
+        if (form->HandleAllocated() && form->Handle() == window)
+            return form;
+    return nullptr;
+}
+
+std::vector<TCustomForm*> TApplication::FormsInZOrder() const
+{
+    std::vector<TCustomForm*> ordered;
+    if (std::none_of(FForms.begin(), FForms.end(), [](TCustomForm* f) { return f->HandleAllocated(); }))
+        return ordered;
+    // The top-level windows from the top down. The walk is bounded by the number of
+    // window handles a session can have (65536), in case the list changes under it.
+    HWND window = GetTopWindow(nullptr);
+    for (int n = 0; window && n < 65536 && ordered.size() < FForms.size(); ++n) {
+        if (TCustomForm* form = FindFrameworkForm(window))
+            ordered.push_back(form);
+        window = GetWindow(window, GW_HWNDNEXT);
+    }
+    return ordered;
 }
 
 void TApplication::Run()
@@ -143,6 +173,19 @@ void TApplication::HandleException(TObject* sender)
         OnException(sender, text);
     else
         ShowException(text);
+}
+
+bool TApplication::HandleMessageException(TObject* sender, UINT msg)
+{
+    if (!IsPaintOrNonClientMessage(msg)) {
+        HandleException(sender);
+        return false;
+    }
+    wchar_t head[48];
+    swprintf(head, 48, L"Kivora: message 0x%04X failed: ", msg);
+    std::wstring text = head + CurrentExceptionMessage() + L"\n";
+    OutputDebugStringW(text.c_str());
+    return true;
 }
 
 void TApplication::ShowException(const std::wstring& message)

@@ -4,7 +4,8 @@
 // loop until Terminate's quit request arrives; Finalize frees the forms (the last created
 // first). An exception that escapes an event handler is caught where the framework calls
 // the handler and passed to HandleException: one message box with the exception's text,
-// titled with Title, and the program goes on (OnException replaces the box).
+// titled with Title, and the program goes on (OnException replaces the box). It also
+// keeps the list of the program's forms (Forms, FormsInZOrder, FindFrameworkForm).
 #pragma once
 #include "framework/Component.h"
 #include "framework/Event.h"
@@ -12,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TCustomForm;
 
@@ -51,8 +53,24 @@ public:
     // window's notifications.
     HWND Handle();
 
+    // The program's forms while they exist, in creation order (owned by the application
+    // or not).
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
+    // The form whose window is `window`, or nullptr. Like FormsInZOrder, it compares only
+    // windows that exist and never makes one, so a window-creation hook may ask.
+    TCustomForm* FindFrameworkForm(HWND window) const;
+    // The forms that have a top-level window, in screen order, topmost first; hidden ones
+    // too, where their windows stand in the order.
+    std::vector<TCustomForm*> FormsInZOrder() const;
+
     // Call inside a catch block: reports the exception being handled.
     void HandleException(TObject* sender);
+    // Call inside a catch block around a window message's handling. For paint and
+    // non-client messages (IsPaintOrNonClientMessage) nothing is shown: the text goes to
+    // the debugger output and the answer is true — the caller lets the window's default
+    // procedure answer the message instead. Other messages go to HandleException (false).
+    bool HandleMessageException(TObject* sender, UINT msg);
     void ShowException(const std::wstring& message);
     int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags);
 
@@ -61,6 +79,7 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    friend class TCustomForm; // enters and leaves the list of forms
     void AddForm(TCustomForm* form);
     void AppWndProc(TMessage& message);
     bool DispatchDialogKey(MSG& msg);
@@ -70,6 +89,7 @@ private:
     bool FComStarted = false;
     std::wstring FTitle;
     std::unique_ptr<TUtilityWindow> FWindow;
+    std::vector<TCustomForm*> FForms;
 };
 
 extern TApplication* const Application;

@@ -1,4 +1,5 @@
 #include "framework/Bitmap.h"
+#include "framework/DeviceContext.h"
 #include "framework/Exceptions.h"
 #include "framework/Stream.h"
 

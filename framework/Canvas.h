@@ -4,6 +4,7 @@
 // (a paint handler, a bitmap, a custom-draw notification).
 #pragma once
 #include "framework/Color.h"
+#include "framework/DeviceContext.h"
 #include "framework/Font.h"
 #include "framework/Handles.h"
 #include "framework/Persistent.h"
@@ -81,4 +82,18 @@ private:
     TBrush FBrush;
     TPen FPen;
     TFont FFont;
+};
+
+// Lends a device context to a canvas for one scope, then gives the canvas back the one it
+// had (none, for a paint handler's canvas), also when the drawing code throws.
+class TCanvasDCScope {
+public:
+    TCanvasDCScope(TCanvas& canvas, HDC dc) : FCanvas(canvas), FOld(canvas.Handle()) { canvas.SetHandle(dc); }
+    ~TCanvasDCScope() { FCanvas.SetHandle(FOld); }
+    TCanvasDCScope(const TCanvasDCScope&) = delete;
+    TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    HDC FOld;
 };

@@ -1,10 +1,11 @@
 // TControl: anything shown on a form — bounds relative to its parent, Visible, Enabled,
 // Caption, Hint/ShowHint, Color, Font, PopupMenu, Align, mouse and click events — and its
 // replaceable window method. Every message for the control goes through WindowProc, which
-// starts as the control's own WndProc; another object (the skin engine) may put its own
-// method there, keep the previous one and pass on what it does not handle:
-//   TWndMethod old = control->WindowProc;
-//   control->WindowProc = TWndMethod(this, &TSkinControl::WndProc);   ... later: = old
+// starts as the control's own WndProc; the control's user may put its own method there,
+// keep the previous one and pass on what it does not handle. That chain only holds while
+// methods are put back in the reverse order: objects that hook a window independently of
+// each other (the skin engine's frame, menu and control skins) use the window's hook list
+// instead (framework/WindowHooks.h), whose hooks see its messages before WindowProc.
 // Perform sends a message through WindowProc. A TControl without a window of its own
 // (TGraphicControl) is painted and given mouse messages by its parent.
 #pragma once

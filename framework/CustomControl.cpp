@@ -14,22 +14,20 @@ const TClassInfo& TGraphicControl::StaticClass()
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-    FCanvas.SetHandle(dc);
+    TCanvasDCScope lend(FCanvas, dc);
     FCanvas.Font().Assign(*Font());
     FCanvas.Brush().SetColor(Color());
     Paint();
-    FCanvas.SetHandle(nullptr);
 }
 
 void TGraphicControl::WndProc(TMessage& message)
 {
     // The parent sends WM_PAINT with its device context, origin moved to this control.
     if (message.Msg == WM_PAINT && message.WParam) {
-        FCanvas.SetHandle(reinterpret_cast<HDC>(message.WParam));
+        TCanvasDCScope lend(FCanvas, reinterpret_cast<HDC>(message.WParam));
         FCanvas.Font().Assign(*Font());
         FCanvas.Brush().SetColor(Color());
         Paint();
-        FCanvas.SetHandle(nullptr);
         return;
     }
     TControl::WndProc(message);

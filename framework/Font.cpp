@@ -1,4 +1,5 @@
 #include "framework/Font.h"
+#include "framework/DeviceContext.h"
 
 const TClassInfo& TFont::StaticClass()
 {

@@ -3,6 +3,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Menus.h"
 
+#include <algorithm>
 #include <vector>
 
 const TClassInfo& TCustomForm::StaticClass()
@@ -35,9 +36,14 @@ const TClassInfo& TForm::StaticClass()
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 {
     TControl::SetVisible(false);
+    Application->FForms.push_back(this);
 }
 
-TCustomForm::~TCustomForm() = default;
+TCustomForm::~TCustomForm()
+{
+    auto& forms = Application->FForms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
 
 namespace {
 void LoadedInCreationOrder(TComponent* component)
@@ -148,24 +154,21 @@ int TCustomForm::ClientHeight() const
     return !HandleAllocated() && FPendingClientHeight >= 0 ? FPendingClientHeight : TWinControl::ClientHeight();
 }
 
-namespace {
-// The window size that gives a client area of the given size with the window's frame.
-SIZE WindowSizeForClient(HWND window, int width, int height)
-{
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), GetMenu(window) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-} // namespace
-
+// The client size comes from the frame the window has now (window size minus client size),
+// so whoever answers its WM_NCCALCSIZE (a skin with borders of its own, the menu bar) is
+// counted; AdjustWindowRectEx would count the native frame of the styles. A window smaller
+// than its frame has no client area to measure the frame by, and a menu bar may wrap when
+// the width changes: the window is sized by what is missing until the client area fits,
+// in at most three passes (a window's size limits may keep it from fitting at all).
+// Before the window exists the size asked for waits; CreateWnd applies it.
 void TCustomForm::SetClientWidth(int width)
 {
     if (!HandleAllocated()) {
         FPendingClientWidth = width;
         return;
     }
-    SetWidth(WindowSizeForClient(Handle(), width, 0).cx);
+    for (int pass = 0; pass < 3 && ClientWidth() != width; ++pass)
+        SetWidth(Width() + width - ClientWidth());
 }
 
 void TCustomForm::SetClientHeight(int height)
@@ -174,7 +177,8 @@ void TCustomForm::SetClientHeight(int height)
         FPendingClientHeight = height;
         return;
     }
-    SetHeight(WindowSizeForClient(Handle(), 0, height).cy);
+    for (int pass = 0; pass < 3 && ClientHeight() != height; ++pass)
+        SetHeight(Height() + height - ClientHeight());
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu)
@@ -339,9 +343,8 @@ void TCustomForm::Release()
 
 void TCustomForm::PaintWindow(HDC dc)
 {
-    FCanvas.SetHandle(dc);
+    TCanvasDCScope lend(FCanvas, dc);
     OnPaint(this);
-    FCanvas.SetHandle(nullptr);
 }
 
 void TCustomForm::WndProc(TMessage& message)

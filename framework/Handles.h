@@ -37,16 +37,3 @@ private:
     HDC FDC;
     HGDIOBJ FOld;
 };
-
-// The screen's device context for one scope.
-class TScreenDC {
-public:
-    TScreenDC() : FDC(GetDC(nullptr)) {}
-    ~TScreenDC() { ReleaseDC(nullptr, FDC); }
-    TScreenDC(const TScreenDC&) = delete;
-    TScreenDC& operator=(const TScreenDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HDC FDC;
-};

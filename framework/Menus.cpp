@@ -1,5 +1,6 @@
 #include "framework/Menus.h"
 #include "framework/Application.h"
+#include "framework/DeviceContext.h"
 #include "framework/Form.h"
 
 #include <algorithm>

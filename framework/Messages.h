@@ -1,7 +1,7 @@
 // The message record every window method receives, the window method type itself, and
 // the framework's private messages. A control's WindowProc is a TWndMethod; whoever
-// replaces it (the skin engine) keeps the previous one and passes on what it does not
-// handle. CM_ messages are the framework's own notifications, CN_ messages are
+// replaces it keeps the previous one and passes on what it does not handle (hooks that
+// come and go independently use framework/WindowHooks.h). CM_ messages are the framework's own notifications, CN_ messages are
 // notifications the parent window reflects back to the control they concern.
 #pragma once
 #include "framework/Event.h"
@@ -16,6 +16,17 @@ struct TMessage {
 };
 
 using TWndMethod = TEvent<TMessage&>;
+
+// Messages that arrive in the middle of painting or of the frame's sizing and hit-testing:
+// their handlers must never show UI (a message box would run a message loop inside a
+// half-done paint), so a failure there falls back to the window's default handling.
+constexpr bool IsPaintOrNonClientMessage(UINT msg)
+{
+    return msg == WM_PAINT || msg == WM_SYNCPAINT || msg == WM_ERASEBKGND || msg == WM_PRINT ||
+           msg == WM_PRINTCLIENT || msg == WM_DRAWITEM || msg == WM_MEASUREITEM ||
+           (msg >= WM_NCCREATE && msg <= WM_NCXBUTTONDBLCLK) || msg == WM_NCMOUSEHOVER ||
+           msg == WM_NCMOUSELEAVE || (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC);
+}
 
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;      // a character to a form (WParam char): accelerators; nonzero Result = used

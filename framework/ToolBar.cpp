@@ -357,11 +357,10 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW* draw)
         if (draw->nmcd.uItemState & s.Flag)
             state.Include(s.State);
     bool defaultDraw = true;
-    FCanvas.SetHandle(draw->nmcd.hdc);
+    TCanvasDCScope lend(FCanvas, draw->nmcd.hdc);
     FCanvas.Font().Assign(*Font());
     OnCustomDrawButton(this, button, state, defaultDraw);
     draw->clrText = ColorToRGB(FCanvas.Font().Color());
-    FCanvas.SetHandle(nullptr);
     return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
 }
 

@@ -1,9 +1,11 @@
 #include "framework/WinControl.h"
 #include "framework/Application.h"
+#include "framework/DeviceContext.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Menus.h"
+#include "framework/WindowHooks.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -14,7 +16,49 @@
 namespace {
 
 const wchar_t kControlProp[] = L"KivoraControl";
-TWinControl* gCreatingControl = nullptr; // the control whose window CreateWindowEx is making
+
+// A framework window on its way through CreateWindowEx, until its control is attached.
+// Creations nest — a creation hook (WH_CBT) may make another window in the middle of one —
+// so they form a stack per thread, innermost last.
+struct TCreation {
+    TWinControl* Control;
+    std::wstring ClassName;
+    bool Attached = false;
+};
+thread_local std::vector<TCreation*> tCreations;
+
+// Keeps a creation on the stack for the span of its CreateWindowEx call.
+class TCreationScope {
+public:
+    explicit TCreationScope(TCreation& creation) { tCreations.push_back(&creation); }
+    ~TCreationScope() { tCreations.pop_back(); }
+    TCreationScope(const TCreationScope&) = delete;
+    TCreationScope& operator=(const TCreationScope&) = delete;
+};
+
+// The creation a new window belongs to. Own-class windows name theirs at WM_NCCREATE
+// through CREATESTRUCT's lpCreateParams. Messages before WM_NCCREATE (WM_GETMINMAXINFO of
+// top-level windows) and controls over system classes, whose lpCreateParams is left to
+// the system procedure (some system classes read it: MDI clients expect a
+// CLIENTCREATESTRUCT there), go by the innermost unattached creation of the window's
+// class: a creation nested inside another ends before the outer window's next message.
+TCreation* CreationOf(HWND window, UINT msg, LPARAM lParam)
+{
+    if (tCreations.empty())
+        return nullptr;
+    if (msg == WM_NCCREATE) {
+        void* named = reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams;
+        for (TCreation* creation : tCreations)
+            if (creation == named && !creation->Attached)
+                return creation;
+    }
+    wchar_t name[256];
+    GetClassNameW(window, name, 256);
+    for (auto it = tCreations.rbegin(); it != tCreations.rend(); ++it)
+        if (!(*it)->Attached && (*it)->ClassName == name)
+            return *it;
+    return nullptr;
+}
 
 std::map<std::wstring, WNDPROC>& RegisteredClasses()
 {
@@ -78,35 +122,63 @@ WNDPROC RegisterControlClass(const std::wstring& name, const TCreateParams& para
 
 } // namespace
 
-// The one window procedure of every framework window: finds the control (attaching it
-// while its window is being created) and hands the message to its WindowProc. An
-// exception from a handler goes to the application's handler; the program goes on.
-LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+namespace {
+
+// The control's part of a message, after the window's hooks: its WindowProc. An exception
+// from a handler goes to the application's handler and the program goes on; for paint and
+// non-client messages nothing is shown and the class's own procedure answers instead (the
+// paint holders have already ended the paint on the way out).
+LRESULT ControlWndProc(TWindowMessage& hooked, void* context)
 {
-    auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
-    if (!control && gCreatingControl) {
-        control = gCreatingControl;
-        gCreatingControl = nullptr;
-        control->FHandle = window;
-        SetPropW(window, kControlProp, control);
-    }
-    if (!control)
-        return CallWindowProcW(BaseProcOf(window), window, msg, wParam, lParam);
-    TMessage message{msg, wParam, lParam, 0};
+    auto* control = static_cast<TWinControl*>(context);
+    TMessage message{hooked.Msg, hooked.WParam, hooked.LParam, 0};
     try {
         if (control->WindowProc)
             control->WindowProc(message);
         else
             control->WndProc(message);
     } catch (...) {
-        Application->HandleException(control);
-    }
-    if (msg == WM_NCDESTROY) {
-        RemovePropW(window, kControlProp);
-        if (control->FHandle == window)
-            control->FHandle = nullptr;
+        if (Application->HandleMessageException(control, message.Msg))
+            message.Result =
+                CallWindowProcW(BaseProcOf(hooked.Window), hooked.Window, message.Msg, message.WParam, message.LParam);
     }
     return message.Result;
+}
+
+// A window of a framework class that no control made (CreateWindowEx called with the
+// class name by other code): its hooks, then the class's base procedure.
+LRESULT BaseWndProc(TWindowMessage& message, void*)
+{
+    return CallWindowProcW(BaseProcOf(message.Window), message.Window, message.Msg, message.WParam, message.LParam);
+}
+
+} // namespace
+
+// The one window procedure of every framework window: finds the control (attaching it
+// while its window is being created) and hands the message to the window's hooks, then
+// to the control.
+LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
+    if (!control) {
+        if (TCreation* creation = CreationOf(window, msg, lParam)) {
+            creation->Attached = true;
+            control = creation->Control;
+            control->FHandle = window;
+            SetPropW(window, kControlProp, control);
+        }
+    }
+    LRESULT result = control ? CallWindowHooks(window, msg, wParam, lParam, ControlWndProc, control)
+                             : CallWindowHooks(window, msg, wParam, lParam, BaseWndProc, nullptr);
+    if (msg == WM_NCDESTROY) {
+        EndWindowHooks(window);
+        if (control) {
+            RemovePropW(window, kControlProp);
+            if (control->FHandle == window)
+                control->FHandle = nullptr;
+        }
+    }
+    return result;
 }
 
 TWinControl* FindControl(HWND window)
@@ -179,14 +251,19 @@ void TWinControl::CreateWnd()
     FPaintsItself = params.BaseClass.empty();
     if (FHandle)
         return; // creating the parent created this one
-    gCreatingControl = this;
-    HWND window = CreateWindowExW(params.ExStyle, ClassName().c_str(), params.Caption.c_str(), params.Style, params.X,
-                                  params.Y, params.Width, params.Height, params.WndParent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    gCreatingControl = nullptr;
+    TCreation creation{this, ClassName()};
+    HWND window;
+    {
+        TCreationScope scope(creation);
+        window = CreateWindowExW(params.ExStyle, ClassName().c_str(), params.Caption.c_str(), params.Style, params.X,
+                                 params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                 GetModuleHandleW(nullptr), FPaintsItself ? &creation : nullptr);
+    }
     if (!window)
         RaiseLastOSError(L"Error creating window " + ClassName());
     FHandle = window;
+    if (!FindControl(window))
+        SetPropW(window, kControlProp, this);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     RegisterHint(window);
     for (TControl* child : std::vector<TControl*>(FControls))
@@ -456,11 +533,10 @@ void TWinControl::PaintControls(HDC dc)
     for (TControl* c : std::vector<TControl*>(FControls)) {
         if (As<TWinControl>(c) || !c->Visible())
             continue;
-        int saved = SaveDC(dc);
+        TSavedDC saved(dc);
         OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -475,8 +551,8 @@ void TWinControl::PaintHandler(TMessage& message)
         PaintControls(dc);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
+    TPaintDC paint(FHandle);
+    HDC dc = paint.Handle();
     if (FDoubleBuffered && client.right > 0 && client.bottom > 0) {
         TMemoryDC memory(CreateCompatibleDC(dc));
         TGdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -488,11 +564,10 @@ void TWinControl::PaintHandler(TMessage& message)
             BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
         }
     } else {
-        EraseBackground(dc, ps.rcPaint);
+        EraseBackground(dc, paint.PaintRect());
         PaintWindow(dc);
         PaintControls(dc);
     }
-    EndPaint(FHandle, &ps);
 }
 
 void TWinControl::RouteMouseToChild(TMessage& message, bool& handled)

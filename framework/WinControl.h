@@ -6,6 +6,8 @@
 // WM_COMMAND and WM_NOTIFY back to them as CN_COMMAND and CN_NOTIFY, paints the
 // windowless children, and sends CM_MOUSEENTER/CM_MOUSELEAVE, CM_ENTER/CM_EXIT and
 // CM_DIALOGCHAR (Alt+letter, to the form). FindControl maps a window handle to its control.
+// Messages to the window pass through the window's hooks (framework/WindowHooks.h), newest
+// first, before they reach WindowProc.
 #pragma once
 #include "framework/Control.h"
 
