@@ -21,6 +21,7 @@
 
 #include <uuids.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <utility>
@@ -306,7 +307,13 @@ bool TMainForm::RefreshVideoDevices()
 
 void TMainForm::ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth)
 {
-    const TVideoLayout layout = FitToVideoSize(width, height, startMargins ? kStartMargins : kSettingsMargins);
+    const TWindowMargins margins = startMargins ? kStartMargins : kSettingsMargins;
+    // A frame larger than the screen shows smaller, so the whole window (its close box
+    // too) stays on the screen.
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const TVideoLayout layout =
+        FitToWorkArea(FitToVideoSize(width, height, margins), margins, area.right - area.left, area.bottom - area.top);
     if (layout.WindowWidth)
         SetWidth(*layout.WindowWidth);
     if (layout.WindowHeight)
@@ -314,6 +321,15 @@ void TMainForm::ApplyVideoLayout(int width, int height, bool startMargins, bool 
     VideoWindow->SetBounds(layout.VideoLeft.value_or(VideoWindow->Left()), layout.VideoTop.value_or(VideoWindow->Top()),
                            keepVideoWidth ? VideoWindow->Width() : layout.VideoWidth.value_or(VideoWindow->Width()),
                            layout.VideoHeight.value_or(VideoWindow->Height()));
+    KeepInWorkArea(area);
+}
+
+void TMainForm::KeepInWorkArea(const RECT& area)
+{
+    const int left = std::max<int>(area.left, std::min<int>(Left(), area.right - Width()));
+    const int top = std::max<int>(area.top, std::min<int>(Top(), area.bottom - Height()));
+    if (left != Left() || top != Top())
+        SetBounds(left, top, Width(), Height());
 }
 
 void TMainForm::PlacePlaybackBar()

@@ -96,6 +96,8 @@ private:
     void TakeSnapshot();
     void ApplySourceSettings();
     void ApplyVideoLayout(int width, int height, bool startMargins, bool keepVideoWidth = false);
+    // Moves the window back onto the work area when part of it lies outside.
+    void KeepInWorkArea(const RECT& area);
     void PlacePlaybackBar();
     // A fresh video device list for the dialog; false (with the message) when it is empty.
     bool RefreshVideoDevices();

@@ -1,5 +1,7 @@
 #include "app/VideoLayout.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kToolBarHeight = 48;
 constexpr int kSmallAreaWidth = 320, kSmallAreaHeight = 240;
@@ -26,6 +28,25 @@ TVideoLayout FitToVideoSize(int width, int height, TWindowMargins margins)
         layout.VideoHeight = height;
     }
     return layout;
+}
+
+TVideoLayout FitToWorkArea(const TVideoLayout& layout, TWindowMargins margins, int areaWidth, int areaHeight)
+{
+    // Only a full-size layout can be too large: a small frame's window is 322 × 340.
+    if (!layout.WindowWidth || !layout.WindowHeight || !layout.VideoWidth || !layout.VideoHeight)
+        return layout;
+    if (*layout.WindowWidth <= areaWidth && *layout.WindowHeight <= areaHeight)
+        return layout;
+    const int width = *layout.VideoWidth, height = *layout.VideoHeight;
+    if (width <= 0 || height <= 0)
+        return layout;
+    const double scale = std::min(double(areaWidth - margins.Width) / width, double(areaHeight - margins.Height) / height);
+    TVideoLayout fitted = layout;
+    fitted.VideoWidth = std::max(1, static_cast<int>(width * scale));
+    fitted.VideoHeight = std::max(1, static_cast<int>(height * scale));
+    fitted.WindowWidth = *fitted.VideoWidth + margins.Width;
+    fitted.WindowHeight = *fitted.VideoHeight + margins.Height;
+    return fitted;
 }
 
 TBarPlace PlaybackBarPlace(int videoTop, int videoHeight, int videoWidth)

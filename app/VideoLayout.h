@@ -23,6 +23,11 @@ struct TVideoLayout {
 // looks at the width (a frame under 240 wide gives a 340-high window).
 TVideoLayout FitToVideoSize(int width, int height, TWindowMargins margins);
 
+// A layout that fits in an area of the screen (the work area): when the window would be
+// wider or taller than the area, the video is shown smaller, its aspect kept, and the
+// window shrinks with it; a layout that fits is answered as it is.
+TVideoLayout FitToWorkArea(const TVideoLayout& layout, TWindowMargins margins, int areaWidth, int areaHeight);
+
 // The playback bar's top and width under a video window.
 struct TBarPlace {
     int Top, Width;

@@ -1,7 +1,9 @@
 // The main window's rules that need no window: sizes for a frame, the playback bar's
-// place, format texts, output file names and running-time texts.
+// place, format texts, output file names and their creation, what a recording holds and
+// running-time texts.
 #include "app/FormatText.h"
 #include "app/OutputFiles.h"
+#include "app/RecordingContents.h"
 #include "app/VideoLayout.h"
 
 #include <amvideo.h>
@@ -11,7 +13,27 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <vector>
+
+namespace {
+
+// A new empty folder under the temporary folder.
+std::filesystem::path FreshFolder(const wchar_t* name)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+} // namespace
 
 TEST(FitToVideoSize, WindowAndVideoPlaceForFrameSizes)
 {
@@ -39,6 +61,35 @@ TEST(FitToVideoSize, WindowAndVideoPlaceForFrameSizes)
     }
     TVideoLayout nothing = FitToVideoSize(0, 0, kStartMargins);
     EXPECT_FALSE(nothing.WindowWidth || nothing.WindowHeight || nothing.VideoWidth || nothing.VideoHeight);
+}
+
+TEST(FitToWorkArea, AWindowLargerThanTheAreaShowsTheVideoSmaller)
+{
+    struct TCase {
+        int w, h;
+        int areaWidth, areaHeight;
+        int windowWidth, windowHeight, videoWidth, videoHeight;
+    } cases[] = {
+        {640, 480, 1280, 1024, 647, 584, 640, 480},     // fits: as it was
+        {1280, 720, 1280, 1024, 1280, 820, 1273, 716},  // too wide by the margin
+        {1280, 720, 1024, 768, 1024, 679, 1017, 575},   // too wide and too tall
+        {1280, 720, 1287, 824, 1287, 824, 1280, 720},   // exactly the area
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " in " << c.areaWidth << "x" << c.areaHeight);
+        const TVideoLayout layout = FitToWorkArea(FitToVideoSize(c.w, c.h, kStartMargins), kStartMargins,
+                                                  c.areaWidth, c.areaHeight);
+        EXPECT_EQ(layout.WindowWidth, c.windowWidth);
+        EXPECT_EQ(layout.WindowHeight, c.windowHeight);
+        EXPECT_EQ(layout.VideoWidth, c.videoWidth);
+        EXPECT_EQ(layout.VideoHeight, c.videoHeight);
+        EXPECT_LE(*layout.WindowWidth, c.areaWidth);
+        EXPECT_LE(*layout.WindowHeight, c.areaHeight);
+    }
+    // A small frame's fixed window and an empty layout are left alone.
+    const TVideoLayout small = FitToWorkArea(FitToVideoSize(160, 120, kStartMargins), kStartMargins, 300, 300);
+    EXPECT_EQ(small.WindowWidth, 322);
+    EXPECT_FALSE(FitToWorkArea(TVideoLayout{}, kStartMargins, 100, 100).WindowWidth);
 }
 
 TEST(PlaybackBar, SitsUnderTheVideoOrAtTheSmallAreasFoot)
@@ -114,4 +165,89 @@ TEST(RunningTimeText, UnpaddedTimeAfterTwoBlanks)
 {
     EXPECT_EQ(RunningTimeText(L"播放", 3723045), L"播放  1:2:3:45");
     EXPECT_EQ(RunningTimeText(L"捕捉", 0), L"捕捉  0:0:0:0");
+}
+
+TEST(CreateOutputFile, TakenNamesGetANumberAndNoFileIsOpenedTwice)
+{
+    const std::filesystem::path folder = FreshFolder(L"kivora-output-names");
+    const SYSTEMTIME t{2024, 3, 2, 5, 14, 7, 9, 0};
+    const std::wstring first = MakeFileName(folder.wstring(), okSnapshot, t);
+    WriteBytes(first, {1, 2, 3});  // an earlier picture of the same second
+    EXPECT_EQ(CreateOutputFile(folder.wstring(), okSnapshot, t), (folder / L"Image240305_140709_2.jpg").wstring());
+    EXPECT_EQ(CreateOutputFile(folder.wstring(), okSnapshot, t), (folder / L"Image240305_140709_3.jpg").wstring());
+    EXPECT_EQ(CreateOutputFile(folder.wstring(), okRecording, t), (folder / L"Video240305_140709.wmv").wstring());
+    EXPECT_EQ(std::filesystem::file_size(first), 3u) << "the earlier picture is untouched";
+
+    const std::wstring name = CreateOutputFile(folder.wstring(), okSnapshot, t);
+    const std::vector<std::uint8_t> jpeg(5000, 0xAB);
+    WriteOutputFile(name, jpeg);
+    EXPECT_EQ(std::filesystem::file_size(name), jpeg.size());
+    std::filesystem::remove_all(folder);
+}
+
+TEST(CreateOutputFile, AFileThatCannotBeMadeIsNamedWithTheReason)
+{
+    const std::filesystem::path folder = FreshFolder(L"kivora-output-errors");
+    const SYSTEMTIME t{2024, 3, 2, 5, 14, 7, 9, 0};
+    const struct {
+        const char* name;
+        std::wstring folder;
+        const wchar_t* reason;
+    } cases[] = {
+        {"missing folder", (folder / L"gone").wstring(), L"文件夹不存在"},
+        {"path too long", (folder / std::wstring(250, L'x')).wstring(), L"路径太长"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            CreateOutputFile(c.folder, okRecording, t);
+            ADD_FAILURE() << "no error";
+        } catch (const EOutputFileError& e) {
+            EXPECT_EQ(e.Message(), L"无法保存文件 " + MakeFileName(c.folder, okRecording, t) + L"：" + c.reason + L"。");
+        }
+    }
+    EXPECT_EQ(FileErrorReason(ERROR_DISK_FULL), L"磁盘已满");
+    EXPECT_EQ(FileErrorReason(ERROR_ACCESS_DENIED), L"没有写入权限");
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ReadRecordingContents, CountsTheDataPacketsOfTheHeader)
+{
+    // An ASF header with one file properties object of objectSize bytes whose packet count
+    // is given; the object may claim another size than it has.
+    auto recording = [](std::uint64_t packets, std::uint64_t objectSize = 104, std::uint64_t claimed = 0) {
+        std::vector<std::uint8_t> bytes(30 + objectSize);
+        const GUID header{0x75B22630, 0x668E, 0x11CF, {0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C}};
+        const GUID fileProperties{0x8CABDCA1, 0xA947, 0x11CF, {0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65}};
+        const std::uint64_t headerSize = bytes.size();
+        std::memcpy(bytes.data(), &header, 16);
+        std::memcpy(bytes.data() + 16, &headerSize, 8);
+        std::memcpy(bytes.data() + 30, &fileProperties, 16);
+        const std::uint64_t size = claimed ? claimed : objectSize;
+        std::memcpy(bytes.data() + 46, &size, 8);
+        if (objectSize >= 64)
+            std::memcpy(bytes.data() + 30 + 56, &packets, 8);
+        return bytes;
+    };
+    const std::filesystem::path folder = FreshFolder(L"kivora-recording-contents");
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        TRecordingContents expected;
+    } cases[] = {
+        {"header only", recording(0), rcNoData},
+        {"with packets", recording(12), rcHasData},
+        {"object larger than the header", recording(0, 104, 1000), rcUnknown},
+        {"object too short for the count", recording(0, 40), rcUnknown},
+        {"not a recording", std::vector<std::uint8_t>(200, 0x11), rcUnknown},
+        {"empty file", {}, rcUnknown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path file = folder / L"recording.wmv";
+        WriteBytes(file, c.bytes);
+        EXPECT_EQ(ReadRecordingContents(file.wstring()), c.expected);
+    }
+    EXPECT_EQ(ReadRecordingContents((folder / L"missing.wmv").wstring()), rcUnknown);
+    std::filesystem::remove_all(folder);
 }
