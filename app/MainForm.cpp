@@ -171,6 +171,7 @@ void TMainForm::CreateComponents()
     VideoWindow->VMROptions()->SetMode(vmrWindowed);
     VideoWindow->SetPopupMenu(PopupMenu);
     VideoWindow->OnDblClick = TNotifyEvent(this, &TMainForm::Action_FullScreenExecute);
+    VideoWindow->OnKeyDown = TKeyEvent(this, &TMainForm::VideoWindowKeyDown);
 
     auto* playbackImages = new TImageList(this);
     playbackImages->SetWidth(16);
@@ -623,10 +624,21 @@ void TMainForm::SettingsAccepted(const std::wstring& saveDir)
 void TMainForm::Action_FullScreenExecute(TObject*)
 {
     const bool fullScreen = !VideoWindow->FullScreen();
+    // Full screen shows the running picture: with nothing running there is nothing to
+    // show, and neither the window nor the check mark changes.
+    if (fullScreen && !frm_Option->FilterGraph->Active())
+        return;
     // The full-screen picture is not skinned; the frames are skinned again on the way back.
     SkinData1->SetSkinningEnabled(!fullScreen);
     VideoWindow->SetFullScreen(fullScreen);
     Action_FullScreen->SetChecked(fullScreen);
+}
+
+void TMainForm::VideoWindowKeyDown(TObject*, WPARAM key)
+{
+    // Esc leaves full screen, as users expect of a full-screen picture.
+    if (key == VK_ESCAPE && VideoWindow->FullScreen())
+        Action_FullScreenExecute(this);
 }
 
 void TMainForm::Action_OnTopExecute(TObject*)

@@ -70,6 +70,7 @@ private:
     void FormShow(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
     void TimerTimer(TObject* sender);
+    void VideoWindowKeyDown(TObject* sender, WPARAM key);
     // Fits the window to the chosen video format, activates the dialog's graph for
     // capture and applies the chosen device settings: the start of preview and recording.
     void ActivateCaptureGraph();

@@ -32,7 +32,6 @@ TVideoLayout FitToVideoSize(int width, int height, TWindowMargins margins)
 
 TVideoLayout FitToWorkArea(const TVideoLayout& layout, TWindowMargins margins, int areaWidth, int areaHeight)
 {
-    // Only a full-size layout can be too large: a small frame's window is 322 × 340.
     if (!layout.WindowWidth || !layout.WindowHeight || !layout.VideoWidth || !layout.VideoHeight)
         return layout;
     if (*layout.WindowWidth <= areaWidth && *layout.WindowHeight <= areaHeight)

@@ -72,7 +72,7 @@ TEST(FitToWorkArea, AWindowLargerThanTheAreaShowsTheVideoSmaller)
     } cases[] = {
         {640, 480, 1280, 1024, 647, 584, 640, 480},     // fits: as it was
         {1280, 720, 1280, 1024, 1280, 820, 1273, 716},  // too wide by the margin
-        {1280, 720, 1024, 768, 1024, 679, 1017, 575},   // too wide and too tall
+        {1280, 720, 1024, 768, 1024, 676, 1017, 572},   // too wide, and tall after all
         {1280, 720, 1287, 824, 1287, 824, 1280, 720},   // exactly the area
     };
     for (const auto& c : cases) {
@@ -86,9 +86,10 @@ TEST(FitToWorkArea, AWindowLargerThanTheAreaShowsTheVideoSmaller)
         EXPECT_LE(*layout.WindowWidth, c.areaWidth);
         EXPECT_LE(*layout.WindowHeight, c.areaHeight);
     }
-    // A small frame's fixed window and an empty layout are left alone.
-    const TVideoLayout small = FitToWorkArea(FitToVideoSize(160, 120, kStartMargins), kStartMargins, 300, 300);
+    // A small frame's window and an empty layout are left alone.
+    const TVideoLayout small = FitToWorkArea(FitToVideoSize(160, 120, kStartMargins), kStartMargins, 1280, 1024);
     EXPECT_EQ(small.WindowWidth, 322);
+    EXPECT_EQ(small.VideoLeft, 80);
     EXPECT_FALSE(FitToWorkArea(TVideoLayout{}, kStartMargins, 100, 100).WindowWidth);
 }
 

@@ -141,6 +141,14 @@ TEST(MainWindow, FullScreenAndStayOnTopToggleAndComeBack)
 {
     TKivoraDriver kivora;
     ASSERT_TRUE(kivora.Started());
+    HWND video = FindWindowExW(kivora.MainWindow(), nullptr, L"TVideoWindow", nullptr);
+    ASSERT_TRUE(video);
+    // With nothing running a double click on the black picture changes nothing.
+    PostMessageW(video, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 100));
+    PostMessageW(video, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.VideoWindow.FullScreen"), L"False");
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"False");
+
     ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
     ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
     RECT before{};
@@ -160,6 +168,15 @@ TEST(MainWindow, FullScreenAndStayOnTopToggleAndComeBack)
     EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"True"));
     EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"True");
     ASSERT_TRUE(kivora.Do(L"click MainForm.Pop_FullScreen"));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"False"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"False");
+
+    // A double click on the running picture goes full screen; Esc comes back.
+    PostMessageW(video, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 100));
+    PostMessageW(video, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+    EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"True"));
+    EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"True");
+    PostMessageW(video, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(kivora.WaitFor(L"prop MainForm.VideoWindow.FullScreen", L"False"));
     EXPECT_EQ(kivora.Ask(L"prop MainForm.Pop_FullScreen.Checked"), L"False");
     EXPECT_EQ(kivora.Ask(L"mode"), L"mmPreview");
@@ -238,5 +255,32 @@ TEST(Playback, CancellingTheOpenDialogLetsThePlayButtonPlayThePreviousFileAgain)
     ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
     ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
     EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
+    EXPECT_TRUE(kivora.Quit());
+}
+
+TEST(MainWindow, AFormatLargerThanTheScreenKeepsTheWholeWindowOnIt)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    const int row = kivora.FormatRow(L"1280X720");
+    ASSERT_GE(row, 0) << "the test camera offers 1280x720";
+    ASSERT_TRUE(kivora.ChangeSettings({L"select frm_Option.CB_VideoFormats " + std::to_wstring(row)}));
+    ASSERT_TRUE(kivora.Do(L"click MainForm.TB_Preview"));
+    ASSERT_TRUE(kivora.WaitFor(L"mode", L"mmPreview"));
+    ASSERT_TRUE(WaitUntil([&] { return kivora.Ask(L"frame") != L"none"; }));
+    EXPECT_EQ(kivora.Ask(L"frame"), L"1280x720") << "the picture itself keeps its size";
+
+    RECT area{}, window{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(kivora.MainWindow(), &window);
+    EXPECT_GE(window.left, area.left);
+    EXPECT_GE(window.top, area.top);
+    EXPECT_LE(window.right, area.right) << "the close box is on the screen";
+    EXPECT_LE(window.bottom, area.bottom);
+    // The video is shown smaller, its aspect kept.
+    const int width = std::stoi(kivora.Ask(L"prop MainForm.VideoWindow.Width"));
+    const int height = std::stoi(kivora.Ask(L"prop MainForm.VideoWindow.Height"));
+    EXPECT_LT(width, 1280);
+    EXPECT_NEAR(width * 720.0 / 1280.0, height, 1.0);
     EXPECT_TRUE(kivora.Quit());
 }

@@ -98,6 +98,7 @@ const TClassInfo& TVideoWindow::StaticClass()
         BoolProp(L"FullScreen", &TVideoWindow::FullScreen, &TVideoWindow::SetFullScreen),
         BoolProp(L"FullScreenTopMost", &TVideoWindow::FullScreenTopMost, &TVideoWindow::SetFullScreenTopMost),
         EventProp(L"OnPaint", &TVideoWindow::OnPaint),
+        EventProp(L"OnKeyDown", &TVideoWindow::OnKeyDown),
     });
     return info;
 }
@@ -373,6 +374,10 @@ void TVideoWindow::WndProc(TMessage& message)
             PopupMenu()->Popup(cursor.x, cursor.y);
             message.Result = 1;
         }
+        return;
+    }
+    if (message.Msg == WM_KEYDOWN && OnKeyDown) {
+        OnKeyDown(this, message.WParam);
         return;
     }
     const bool mouse = message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK;

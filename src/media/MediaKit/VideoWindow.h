@@ -31,6 +31,9 @@ KIVORA_ENUM_NAMES(TVMRPreference, L"vpForceOffscreen", L"vpForceOverlays", L"vpF
                   L"vpDoNotRenderColorKeyAndBorder", L"vpRestrictToInitialMonitor", L"vpPreferAGPMemWhenMixing")
 using TVMRPreferences = TSet<TVMRPreference>;
 
+// A key event: the sender and the virtual-key code.
+using TKeyEvent = TEvent<TObject*, WPARAM>;
+
 class TVideoWindow;
 
 // The VMR-9 settings of a video window. Changing the mode, streams or preferences while
@@ -104,6 +107,9 @@ public:
     void NotifyControl(TControlNotice code, int param) override;
 
     TNotifyEvent OnPaint;
+    // A key pressed in the video window, or in the renderer's window while it covers the
+    // screen (its messages are drained here): the virtual-key code.
+    TKeyEvent OnKeyDown;
 
 protected:
     void Paint() override;
