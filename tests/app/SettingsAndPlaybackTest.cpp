@@ -284,3 +284,28 @@ TEST(MainWindow, AFormatLargerThanTheScreenKeepsTheWholeWindowOnIt)
     EXPECT_NEAR(width * 720.0 / 1280.0, height, 1.0);
     EXPECT_TRUE(kivora.Quit());
 }
+
+TEST(SettingsDialog, TheDevicePagesOpenOverTheDialogWithTheDevicesName)
+{
+    TKivoraDriver kivora;
+    ASSERT_TRUE(kivora.Started());
+    HWND dialog = OpenSettings(kivora);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_Video_Property"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND window : TopLevelWindows(kivora.Process().Id(), L"#32770"))
+            if (IsWindowVisible(window) && WindowText(window).find(L"Kivora Test Camera") != std::wstring::npos)
+                frame = window;
+        return frame != nullptr;
+    })) << WideToUtf8(kivora.VisibleWindows());
+    RECT over{}, page{};
+    GetWindowRect(dialog, &over);
+    GetWindowRect(frame, &page);
+    EXPECT_NEAR((page.left + page.right) / 2, (over.left + over.right) / 2, 2) << "centred over the dialog";
+    EXPECT_NEAR((page.top + page.bottom) / 2, (over.top + over.bottom) / 2, 2);
+    PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(frame) || !IsWindowVisible(frame); }));
+    ASSERT_TRUE(kivora.Do(L"click frm_Option.Btn_Cancel"));
+    EXPECT_TRUE(kivora.Quit());
+}
