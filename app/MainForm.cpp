@@ -20,6 +20,7 @@
 #include "framework/Stream.h"
 
 #include <uuids.h>
+#include <vfwmsgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -51,9 +52,23 @@ constexpr TModeToolbar kModeToolbar[] = {
 };
 
 // What a user is told for a failure HRESULT: the file reasons for system errors
-// (a full disk), the system's text otherwise.
+// (a full disk), a sentence for the media errors a damaged or foreign file gives, the
+// system's text otherwise.
 std::wstring FailureReason(HRESULT hr)
 {
+    static const struct {
+        HRESULT Code;
+        const wchar_t* Reason;
+    } kMediaReasons[] = {
+        {VFW_E_CANNOT_RENDER, L"文件格式无法识别或文件已损坏"},
+        {VFW_E_UNSUPPORTED_STREAM, L"文件格式无法识别或文件已损坏"},
+        {VFW_E_INVALID_FILE_FORMAT, L"文件格式无法识别或文件已损坏"},
+        {VFW_E_UNKNOWN_FILE_TYPE, L"文件格式无法识别或文件已损坏"},
+        {VFW_E_NOT_FOUND, L"文件不存在"},
+    };
+    for (const auto& r : kMediaReasons)
+        if (r.Code == hr)
+            return r.Reason;
     if (HRESULT_FACILITY(hr) == FACILITY_WIN32)
         return FileErrorReason(HRESULT_CODE(hr));
     wchar_t code[32];
@@ -680,6 +695,8 @@ void TMainForm::Action_OpenFileExecute(TObject*)
     } catch (const EError& e) {
         // The window goes back to what it was before the attempt; in playback the play
         // button keeps the file that played.
+        const auto* media = dynamic_cast<const EDirectShowException*>(&e);
+        const std::wstring reason = media ? FailureReason(media->ErrorCode) : e.Message();
         const std::wstring file = OpenDialog->FileName();
         ReleaseGraphAfterFailure();
         if (newBar) {
@@ -688,7 +705,7 @@ void TMainForm::Action_OpenFileExecute(TObject*)
         } else {
             OpenDialog->SetFileName(previousFile);
         }
-        throw EError(L"无法播放文件 " + file + L"：\n" + e.Message());
+        throw EError(L"无法播放文件 " + file + L"：" + reason + L"。");
     }
     EnterMode(mmPlayback);
     Timer->SetEnabled(true);

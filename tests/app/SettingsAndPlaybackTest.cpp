@@ -200,6 +200,7 @@ TEST(Playback, AFileThatCannotBePlayedLeavesTheWindowAsItWas)
         ASSERT_TRUE(box) << WideToUtf8(kivora.VisibleWindows()) << " mode " << WideToUtf8(kivora.Ask(L"mode"));
         const std::wstring message = TKivoraDriver::MessageLine(box);
         EXPECT_NE(message.find(damaged), std::wstring::npos) << "the message names the file: " << WideToUtf8(message);
+        EXPECT_NE(message.find(L"文件格式无法识别或文件已损坏"), std::wstring::npos) << WideToUtf8(message);
         ASSERT_TRUE(kivora.CloseWindow(box));
         EXPECT_EQ(kivora.Ask(L"mode"), L"mmIdle");
         EXPECT_EQ(kivora.Ask(L"prop MainForm.Panel_PlayBack.Visible"), L"False");
