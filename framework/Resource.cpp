@@ -6,7 +6,7 @@
 std::vector<std::uint8_t> ReadRcData(const std::wstring& name)
 {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC info = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    HRSRC info = FindResourceW(module, name.c_str(), RT_RCDATA);
     HGLOBAL data = info ? LoadResource(module, info) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (!bytes)

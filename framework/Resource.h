@@ -1,5 +1,5 @@
 // Large design data (a form's stored skin, the about logo) lives in the program's
-// resource section as RCDATA, declared in an .rc file:  MAINSKIN RCDATA "skin.bin"
+// resource section as RCDATA, declared in an .rc file:  SKINSTREAM RCDATA "<the skin file>"
 #pragma once
 #include <cstdint>
 #include <string>

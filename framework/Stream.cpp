@@ -1,4 +1,6 @@
 #include "framework/Stream.h"
+
+#include <memory>
 #include "framework/Exceptions.h"
 
 #include <algorithm>
@@ -122,10 +124,18 @@ void SaveFileReplacing(const std::wstring& fileName, const std::function<void(TS
     wchar_t tempName[MAX_PATH + 16];
     if (folder.size() > MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"kiv", 0, tempName))
         fail(SystemErrorMessage(GetLastError()));
+    // Every failure names the file the caller asked for, never the temporary one.
     try {
         {
-            TFileStream stream(tempName, fmCreate);
-            write(stream);
+            std::unique_ptr<TFileStream> stream;
+            try {
+                stream = std::make_unique<TFileStream>(tempName, fmCreate);
+            } catch (const EError& e) {
+                // Its message is "Cannot create file "<temporary>". <reason>": the reason.
+                const size_t quote = e.Message().rfind(L"\". ");
+                fail(quote == std::wstring::npos ? e.Message() : e.Message().substr(quote + 3));
+            }
+            write(*stream);
         }
         if (!MoveFileExW(tempName, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             fail(SystemErrorMessage(GetLastError()));

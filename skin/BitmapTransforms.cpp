@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int KPixel = 3;  // bytes of a 24-bit pixel
+constexpr int kPixel = 3;  // bytes of a 24-bit pixel
 
 void Ensure24Bit(TBitmap& bitmap)
 {
@@ -30,7 +30,7 @@ void Remap(TBitmap& bitmap, int newWidth, int newHeight, TPlace place)
         const std::uint8_t* from = old.ScanLine(y);
         for (int x = 0; x < old.Width(); ++x) {
             const auto [nx, ny] = place(x, y);
-            std::memcpy(bitmap.ScanLine(ny) + nx * KPixel, from + x * KPixel, KPixel);
+            std::memcpy(bitmap.ScanLine(ny) + nx * kPixel, from + x * kPixel, kPixel);
         }
     }
 }
@@ -42,7 +42,7 @@ void GrayBitmap(TBitmap& bitmap)
     Ensure24Bit(bitmap);
     for (int y = 0; y < bitmap.Height(); ++y) {
         std::uint8_t* p = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x, p += KPixel)
+        for (int x = 0; x < bitmap.Width(); ++x, p += kPixel)
             p[0] = p[1] = p[2] = static_cast<std::uint8_t>((p[0] + p[1] + p[2]) / 3);
     }
 }
@@ -54,7 +54,7 @@ void MirrorBitmap(TBitmap& bitmap)
     for (int y = 0; y < bitmap.Height(); ++y) {
         std::uint8_t* row = bitmap.ScanLine(y);
         for (int x = 0; x < width / 2; ++x)
-            std::swap_ranges(row + x * KPixel, row + (x + 1) * KPixel, row + (width - 1 - x) * KPixel);
+            std::swap_ranges(row + x * kPixel, row + (x + 1) * kPixel, row + (width - 1 - x) * kPixel);
     }
 }
 
@@ -62,7 +62,7 @@ void FlipBitmap(TBitmap& bitmap)
 {
     Ensure24Bit(bitmap);
     const int height = bitmap.Height();
-    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * KPixel;
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * kPixel;
     for (int y = 0; y < height / 2; ++y)
         std::swap_ranges(bitmap.ScanLine(y), bitmap.ScanLine(y) + rowBytes, bitmap.ScanLine(height - 1 - y));
 }

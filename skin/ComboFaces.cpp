@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr int KCellWidth = 50, KCellHeight = 21;
+constexpr int kCellWidth = 50, kCellHeight = 21;
 
 void FillMagenta(TBitmap& bitmap, const RECT& rect)
 {
     TCanvas& canvas = *bitmap.Canvas();
-    canvas.Brush().SetColor(KSkinTransparentColor);
+    canvas.Brush().SetColor(kSkinTransparentColor);
     canvas.Brush().SetStyle(bsSolid);
     canvas.FillRect(rect);
 }
@@ -28,12 +28,12 @@ void ComposeComboFaces(TSkinElements& e)
     const int buttonWidth = GetSystemMetrics(SM_CXHSCROLL) + 2;
     const int frames = std::max(edge.FrameCount, 1);
 
-    TBitmap faces(KCellWidth * frames, KCellHeight, pf24bit);
+    TBitmap faces(kCellWidth * frames, kCellHeight, pf24bit);
     FillMagenta(faces, {0, 0, faces.Width(), faces.Height()});
-    const RECT whole = {0, 0, KCellWidth, KCellHeight};
-    const RECT buttonRect = {KCellWidth - buttonWidth, 0, KCellWidth, KCellHeight};
+    const RECT whole = {0, 0, kCellWidth, kCellHeight};
+    const RECT buttonRect = {kCellWidth - buttonWidth, 0, kCellWidth, kCellHeight};
     for (int k = 1; k <= frames; ++k) {
-        TBitmap cell(KCellWidth, KCellHeight, pf24bit);
+        TBitmap cell(kCellWidth, kCellHeight, pf24bit);
         HDC dc = cell.Canvas()->Handle();
         DrawElementFrame(dc, whole, edge.Image, false, edge.Trans == 1, {edge.FrameCount, k, false}, edge.Margins);
         DrawElementFrame(dc, buttonRect, button.Image, false, true, {button.FrameCount, k, false}, button.Margins);
@@ -41,7 +41,7 @@ void ComposeComboFaces(TSkinElements& e)
             DrawCenteredFrame(dc, buttonRect, e.ExtraImages->Image, true, e.ExtraImages->FrameCount, k);
         // The text area stays see-through.
         FillMagenta(cell, {2, 2, 49 - buttonWidth, 18});
-        BitBlt(faces.Canvas()->Handle(), KCellWidth * (k - 1), 0, KCellWidth, KCellHeight, dc, 0, 0, SRCCOPY);
+        BitBlt(faces.Canvas()->Handle(), kCellWidth * (k - 1), 0, kCellWidth, kCellHeight, dc, 0, 0, SRCCOPY);
     }
 
     button.Style = 2;

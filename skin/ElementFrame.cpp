@@ -95,7 +95,7 @@ void DrawElementFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool til
     if (rendered->Empty())
         return;
     if (transparent)
-        DrawTransparent(dc, rect, *rendered, KSkinTransparentColor);
+        DrawTransparent(dc, rect, *rendered, kSkinTransparentColor);
     else
         BitBlt(dc, rect.left, rect.top, rendered->Width(), rendered->Height(), PictureDC(*rendered), 0, 0, SRCCOPY);
 }
@@ -113,7 +113,7 @@ void DrawCenteredFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool tr
     const int y = rect.top + (rect.bottom - rect.top - f.Height) / 2;
     const RECT at = {x, y, x + f.Width, y + f.Height};
     if (transparent)
-        DrawTransparent(dc, at, part, KSkinTransparentColor);
+        DrawTransparent(dc, at, part, kSkinTransparentColor);
     else
         BitBlt(dc, x, y, f.Width, f.Height, PictureDC(part), 0, 0, SRCCOPY);
 }

@@ -14,7 +14,7 @@
 class TBitmap;
 class TCanvas;
 
-constexpr TColor KSkinTransparentColor = 0xFF00FF;  // magenta
+constexpr TColor kSkinTransparentColor = 0xFF00FF;  // magenta
 
 struct TFrameSpec {
     int FrameCount = 1;  // values below 1 count as 1

@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <filesystem>
 
-static_assert(KSysButtonFace == clBtnFace, "skin colours use the framework's system colour encoding");
+static_assert(kSysButtonFace == clBtnFace, "skin colours use the framework's system colour encoding");
 
 const TClassInfo& TSkinData::StaticClass()
 {
@@ -47,7 +47,7 @@ const TClassInfo& TSkinData::StaticClass()
 namespace {
 
 // No skin file is larger: a skin unpacks to at most 64 MiB, and packing never doubles it.
-constexpr std::uintmax_t KMaxSkinFileSize = 2ull * KLzhMaxUnpackedLength;
+constexpr std::uintmax_t kMaxSkinFileSize = 2ull * kLzhMaxUnpackedLength;
 
 // The picture source of the parser: framework bitmaps read through the skin component.
 class TBitmapSource {
@@ -212,7 +212,7 @@ void TSkinData::SetSkinFile(const std::wstring& fileName)
     if (fileName.empty() || !std::filesystem::is_regular_file(path, ec))
         return;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > KMaxSkinFileSize)
+    if (ec || size > kMaxSkinFileSize)
         return;
     std::vector<std::uint8_t> bytes;
     try {

@@ -112,7 +112,7 @@ private:
 
     bool FActive = false;
     int FDisableTag = 99;
-    TSkinControlTypes FSkinControls = KDefaultSkinControls;
+    TSkinControlTypes FSkinControls = kDefaultSkinControls;
     TSkinOptions FOptions;
     std::unique_ptr<TStrings> FSkin3rd;
     std::wstring FSkinFile;

@@ -24,7 +24,7 @@ KIVORA_ENUM_NAMES(TSkinControlType, L"xcMainMenu", L"xcPopupMenu", L"xcMenuItem"
 using TSkinControlTypes = TSet<TSkinControlType>;
 
 // Every kind but xcMenuItem and xcFastReport (bit mask 0x7FFFB).
-constexpr TSkinControlTypes KDefaultSkinControls = TSkinControlTypes::FromBits(0xFFFFF) - TSkinControlTypes{xcMenuItem, xcFastReport};
+constexpr TSkinControlTypes kDefaultSkinControls = TSkinControlTypes::FromBits(0xFFFFF) - TSkinControlTypes{xcMenuItem, xcFastReport};
 
 // Only xoMDIScrollbar has an effect; the other two are stored for forms that set them.
 enum TSkinOption { xoMDIScrollbar, xoMenuMerge, xoNCPaint };

@@ -17,17 +17,17 @@ std::uint32_t U32(const std::uint8_t* p)
 bool ReadBmpHeader(const std::uint8_t* data, std::size_t size, TBmpHeader& header)
 {
     header = {};
-    constexpr std::size_t KFileHeader = 14;
-    if (size < KFileHeader + 12 || data[0] != 'B' || data[1] != 'M')
+    constexpr std::size_t kFileHeader = 14;
+    if (size < kFileHeader + 12 || data[0] != 'B' || data[1] != 'M')
         return false;
-    const std::uint8_t* info = data + KFileHeader;
+    const std::uint8_t* info = data + kFileHeader;
     const std::uint32_t infoSize = U32(info);
     if (infoSize == 12) {  // BITMAPCOREHEADER: 16-bit sizes
         header.Width = static_cast<std::int32_t>(U16(info + 4));
         header.Height = static_cast<std::int32_t>(U16(info + 6));
         header.BitsPerPixel = static_cast<std::uint16_t>(U16(info + 10));
     } else {
-        if (infoSize < 40 || infoSize > 1024 || size < KFileHeader + 40)
+        if (infoSize < 40 || infoSize > 1024 || size < kFileHeader + 40)
             return false;
         header.Width = static_cast<std::int32_t>(U32(info + 4));
         const std::int32_t height = static_cast<std::int32_t>(U32(info + 8));

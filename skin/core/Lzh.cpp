@@ -12,7 +12,7 @@ using namespace lzh;
 
 namespace {
 
-constexpr std::int32_t KChunk = 64 * 1024;
+constexpr std::int32_t kChunk = 64 * 1024;
 
 // Bits of the input, most significant first, fetched from the reader a chunk at a time.
 // Once the reader has nothing more, the stream continues with zero bits.
@@ -52,13 +52,13 @@ private:
     {
         if (FExhausted)
             return false;
-        const std::int32_t got = FReader(FBuffer, KChunk);
+        const std::int32_t got = FReader(FBuffer, kChunk);
         if (got <= 0) {
             FExhausted = true;
             return false;
         }
         FNext = FBuffer;
-        FEnd = FBuffer + std::min(got, KChunk);
+        FEnd = FBuffer + std::min(got, kChunk);
         return true;
     }
 
@@ -68,7 +68,7 @@ private:
     const std::uint8_t* FNext = nullptr;
     const std::uint8_t* FEnd = nullptr;
     bool FExhausted = false;
-    std::uint8_t FBuffer[KChunk];
+    std::uint8_t FBuffer[kChunk];
 };
 
 // Decoded bytes, handed to the writer a chunk at a time.
@@ -79,7 +79,7 @@ public:
     void Put(std::uint8_t b)
     {
         FBuffer[FUsed++] = b;
-        if (FUsed == KChunk)
+        if (FUsed == kChunk)
             Flush();
     }
 
@@ -87,7 +87,7 @@ public:
     // Commit hands them over.
     std::uint8_t* Claim(std::int32_t count)
     {
-        if (FUsed + count > KChunk)
+        if (FUsed + count > kChunk)
             Flush();
         return FBuffer + FUsed;
     }
@@ -95,7 +95,7 @@ public:
     void Commit(std::int32_t count)
     {
         FUsed += count;
-        if (FUsed == KChunk)
+        if (FUsed == kChunk)
             Flush();
     }
 
@@ -109,7 +109,7 @@ public:
 private:
     const TLzhWriter& FWriter;
     std::int32_t FUsed = 0;
-    std::uint8_t FBuffer[KChunk];
+    std::uint8_t FBuffer[kChunk];
 };
 
 struct TDecoderState {
@@ -177,7 +177,7 @@ void CopyMatch(std::uint8_t* target, const std::uint8_t* text, unsigned i, unsig
 
 void TLZH::Decode(std::uint32_t length, const TLzhWriter& writer, const TLzhReader& reader)
 {
-    if (length > KLzhMaxUnpackedLength)
+    if (length > kLzhMaxUnpackedLength)
         throw ElzhException("LZH : Unpacked length exceeds the limit for skins");
     if (length == 0)
         return;
@@ -242,8 +242,8 @@ bool LzhUnpack(const std::uint8_t* packed, std::size_t size, std::vector<std::ui
     if (size < 4)
         return false;
     const std::uint32_t length = LzhDeclaredLength(packed, size);
-    const std::uint64_t producible = static_cast<std::uint64_t>(size - 4) * KLzhMaxBytesPerInputByte + F;
-    if (length > KLzhMaxUnpackedLength || length > producible)
+    const std::uint64_t producible = static_cast<std::uint64_t>(size - 4) * kLzhMaxBytesPerInputByte + F;
+    if (length > kLzhMaxUnpackedLength || length > producible)
         return false;
 
     unpacked.reserve(length + F);

@@ -25,18 +25,18 @@ public:
 // The largest unpacked length a skin may declare (64 MiB). A skin holds a few dozen small
 // bitmaps (ours unpacks to well under 1 MiB); anything larger is a damaged length field, and
 // decoding it would only turn padding into garbage for a long time.
-constexpr std::uint32_t KLzhMaxUnpackedLength = 64u * 1024u * 1024u;
+constexpr std::uint32_t kLzhMaxUnpackedLength = 64u * 1024u * 1024u;
 
 // The most output one input byte can yield: every symbol costs at least one bit, and a
 // match of at most 60 bytes costs at least 10 bits (1 for its length, 9 for its position).
-constexpr std::uint32_t KLzhMaxBytesPerInputByte = 48;
+constexpr std::uint32_t kLzhMaxBytesPerInputByte = 48;
 
 class TLZH {
 public:
     // Decodes until length bytes have been produced. Past the end of the input the bit
     // stream reads as zeros. A match that crosses length is written whole, so the writer
     // may receive up to 59 bytes more than length. Raises ElzhException when length is
-    // above KLzhMaxUnpackedLength.
+    // above kLzhMaxUnpackedLength.
     void Decode(std::uint32_t length, const TLzhWriter& writer, const TLzhReader& reader);
 };
 

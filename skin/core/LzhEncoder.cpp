@@ -120,7 +120,7 @@ public:
         if (limit <= THRESHOLD)
             return;
         std::int64_t cand = FHead[Hash(pos)];
-        for (int chain = 0; chain < KMaxChain && cand >= 0; ++chain) {
+        for (int chain = 0; chain < kMaxChain && cand >= 0; ++chain) {
             if (pos - cand > N - 1)
                 break;
             unsigned len = 0;
@@ -142,17 +142,17 @@ public:
     }
 
 private:
-    static constexpr int KHashBits = 15;
-    static constexpr int KMaxChain = 128;
+    static constexpr int kHashBits = 15;
+    static constexpr int kMaxChain = 128;
 
     unsigned Hash(std::int64_t pos) const
     {
         const std::uint32_t v = FWindow[pos] | (FWindow[pos + 1] << 8) | (FWindow[pos + 2] << 16);
-        return (v * 2654435761u) >> (32 - KHashBits);
+        return (v * 2654435761u) >> (32 - kHashBits);
     }
 
     const std::vector<std::uint8_t>& FWindow;
-    std::int64_t FHead[1 << KHashBits];
+    std::int64_t FHead[1 << kHashBits];
     std::int64_t FPrev[N] = {};
 };
 

@@ -18,7 +18,7 @@ void AppendInt32(std::vector<std::uint8_t>& out, std::uint32_t v)
 
 std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinMember>& members)
 {
-    if (members.size() > static_cast<std::size_t>(KSkinMaxMembers))
+    if (members.size() > static_cast<std::size_t>(kSkinMaxMembers))
         throw std::invalid_argument("a skin holds at most 1001 members");
     std::string nameList;
     for (const TSkinMember& m : members) {
@@ -30,7 +30,7 @@ std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinMember>& membe
         nameList += "\r\n";
     }
     std::vector<std::uint8_t> out;
-    AppendInt32(out, static_cast<std::uint32_t>(KSkinArchiveVersion));
+    AppendInt32(out, static_cast<std::uint32_t>(kSkinArchiveVersion));
     AppendInt32(out, static_cast<std::uint32_t>(nameList.size()));
     AppendInt32(out, 0);  // two fields no reader uses
     AppendInt32(out, 0);
@@ -45,7 +45,7 @@ std::vector<std::uint8_t> BuildSkinArchive(const std::vector<TSkinMember>& membe
 std::vector<std::uint8_t> PackSkin(const std::vector<TSkinMember>& members)
 {
     const std::vector<std::uint8_t> archive = BuildSkinArchive(members);
-    if (archive.size() > KLzhMaxUnpackedLength)
+    if (archive.size() > kLzhMaxUnpackedLength)
         throw std::invalid_argument("the skin would unpack to " + std::to_string(archive.size()) +
                                     " bytes, more than the 64 MiB a skin may hold");
     return LzhPack(archive);

@@ -14,23 +14,23 @@ constexpr TSkinColor SkinSystemColor(int index)
     return static_cast<TSkinColor>(0x80000000u | static_cast<std::uint32_t>(index));
 }
 
-constexpr TSkinColor KSkinNoColor = 0x1FFFFFFF;  // "not given" (the title's text colours)
-constexpr TSkinColor KSkinWhite = 0xFFFFFF;
+constexpr TSkinColor kSkinNoColor = 0x1FFFFFFF;  // "not given" (the title's text colours)
+constexpr TSkinColor kSkinWhite = 0xFFFFFF;
 
 // The system colours the skin defaults to (indexes of GetSysColor).
-constexpr TSkinColor KSysScrollbar = SkinSystemColor(0);
-constexpr TSkinColor KSysMenu = SkinSystemColor(4);
-constexpr TSkinColor KSysMenuText = SkinSystemColor(7);
-constexpr TSkinColor KSysWindowText = SkinSystemColor(8);
-constexpr TSkinColor KSysCaptionText = SkinSystemColor(9);
-constexpr TSkinColor KSysHighlight = SkinSystemColor(13);
-constexpr TSkinColor KSysHighlightText = SkinSystemColor(14);
-constexpr TSkinColor KSysButtonFace = SkinSystemColor(15);
-constexpr TSkinColor KSysButtonShadow = SkinSystemColor(16);
-constexpr TSkinColor KSysButtonText = SkinSystemColor(18);
-constexpr TSkinColor KSysInactiveCaptionText = SkinSystemColor(19);
-constexpr TSkinColor KSysButtonHighlight = SkinSystemColor(20);
-constexpr TSkinColor KSys3DDarkShadow = SkinSystemColor(21);
+constexpr TSkinColor kSysScrollbar = SkinSystemColor(0);
+constexpr TSkinColor kSysMenu = SkinSystemColor(4);
+constexpr TSkinColor kSysMenuText = SkinSystemColor(7);
+constexpr TSkinColor kSysWindowText = SkinSystemColor(8);
+constexpr TSkinColor kSysCaptionText = SkinSystemColor(9);
+constexpr TSkinColor kSysHighlight = SkinSystemColor(13);
+constexpr TSkinColor kSysHighlightText = SkinSystemColor(14);
+constexpr TSkinColor kSysButtonFace = SkinSystemColor(15);
+constexpr TSkinColor kSysButtonShadow = SkinSystemColor(16);
+constexpr TSkinColor kSysButtonText = SkinSystemColor(18);
+constexpr TSkinColor kSysInactiveCaptionText = SkinSystemColor(19);
+constexpr TSkinColor kSysButtonHighlight = SkinSystemColor(20);
+constexpr TSkinColor kSys3DDarkShadow = SkinSystemColor(21);
 
 constexpr TSkinColor SkinRgb(int red, int green, int blue)
 {

@@ -52,7 +52,7 @@ template <class TPicture>
 struct TDataSkinTitleOf : TDataSkinObjectOf<TPicture> {
     using TDataSkinObjectOf<TPicture>::TDataSkinObjectOf;
     std::int32_t TextAlignment = 0, TextBackground = 0, FontHeight = 0, TextBackLeft = 0, TextBackRight = 0;
-    TSkinColor ActiveTextColor = KSkinNoColor, InactiveTextColor = KSkinNoColor;
+    TSkinColor ActiveTextColor = kSkinNoColor, InactiveTextColor = kSkinNoColor;
 };
 
 template <class TPicture>
@@ -103,13 +103,13 @@ struct TSkinElementsOf {
     std::unique_ptr<TDataSkinBoxLabelOf<TPicture>> GroupBox;
 
     // Colours ([Colours], then one per [ColourN] section, then [Customcolors]).
-    TSkinColor ColorWindowText = KSysWindowText, ColorButtonFace = KSysButtonFace, ColorScrollbar = KSysScrollbar,
-               ColorHilightText = KSysHighlightText, ColorHilight = KSysHighlight, ColorMenubar = KSysButtonFace,
-               ColorMenu = KSysMenu, ColorMenuText = KSysMenuText, ColorButtonText = KSysButtonText,
-               ColorButtonHilight = KSysButtonHighlight, ColorButtonLight = KSysButtonHighlight,
-               ColorButtonShadow = KSysButtonShadow, ColorButtonDkShadow = KSys3DDarkShadow,
-               ColorMenuBarText = KSysMenuText, ColorTitleTextActive = KSysCaptionText,
-               ColorTitleTextNoActive = KSysInactiveCaptionText;
+    TSkinColor ColorWindowText = kSysWindowText, ColorButtonFace = kSysButtonFace, ColorScrollbar = kSysScrollbar,
+               ColorHilightText = kSysHighlightText, ColorHilight = kSysHighlight, ColorMenubar = kSysButtonFace,
+               ColorMenu = kSysMenu, ColorMenuText = kSysMenuText, ColorButtonText = kSysButtonText,
+               ColorButtonHilight = kSysButtonHighlight, ColorButtonLight = kSysButtonHighlight,
+               ColorButtonShadow = kSysButtonShadow, ColorButtonDkShadow = kSys3DDarkShadow,
+               ColorMenuBarText = kSysMenuText, ColorTitleTextActive = kSysCaptionText,
+               ColorTitleTextNoActive = kSysInactiveCaptionText;
     std::vector<TSkinColor> SectionColors;
     std::array<TSkinColor, 10> CustomColors{};
 };

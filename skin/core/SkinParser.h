@@ -211,22 +211,22 @@ private:
             TSkinColor Default;
         };
         static const TColourKey keys[] = {
-            {&TElements::ColorWindowText, "WindowText", KSysWindowText},
-            {&TElements::ColorButtonFace, "ButtonFace", KSysButtonFace},
-            {&TElements::ColorScrollbar, "Scrollbar", KSysScrollbar},
-            {&TElements::ColorHilightText, "HilightText", KSysHighlightText},
-            {&TElements::ColorHilight, "Hilight", KSysHighlight},
+            {&TElements::ColorWindowText, "WindowText", kSysWindowText},
+            {&TElements::ColorButtonFace, "ButtonFace", kSysButtonFace},
+            {&TElements::ColorScrollbar, "Scrollbar", kSysScrollbar},
+            {&TElements::ColorHilightText, "HilightText", kSysHighlightText},
+            {&TElements::ColorHilight, "Hilight", kSysHighlight},
             {&TElements::ColorMenubar, "Menubar", 0},  // default: ColorButtonFace
-            {&TElements::ColorMenu, "Menu", KSysMenu},
-            {&TElements::ColorMenuText, "MenuText", KSysMenuText},
-            {&TElements::ColorButtonText, "ButtonText", KSysButtonText},
-            {&TElements::ColorButtonHilight, "ButtonHilight", KSysButtonHighlight},
-            {&TElements::ColorButtonLight, "Buttonlight", KSysButtonHighlight},
-            {&TElements::ColorButtonShadow, "ButtonShadow", KSysButtonShadow},
-            {&TElements::ColorButtonDkShadow, "ButtonDkShadow", KSys3DDarkShadow},
-            {&TElements::ColorMenuBarText, "MenuBarText", KSysMenuText},
-            {&TElements::ColorTitleTextActive, "TitleTextActive", KSysCaptionText},
-            {&TElements::ColorTitleTextNoActive, "TitleTextNoActive", KSysInactiveCaptionText},
+            {&TElements::ColorMenu, "Menu", kSysMenu},
+            {&TElements::ColorMenuText, "MenuText", kSysMenuText},
+            {&TElements::ColorButtonText, "ButtonText", kSysButtonText},
+            {&TElements::ColorButtonHilight, "ButtonHilight", kSysButtonHighlight},
+            {&TElements::ColorButtonLight, "Buttonlight", kSysButtonHighlight},
+            {&TElements::ColorButtonShadow, "ButtonShadow", kSysButtonShadow},
+            {&TElements::ColorButtonDkShadow, "ButtonDkShadow", kSys3DDarkShadow},
+            {&TElements::ColorMenuBarText, "MenuBarText", kSysMenuText},
+            {&TElements::ColorTitleTextActive, "TitleTextActive", kSysCaptionText},
+            {&TElements::ColorTitleTextNoActive, "TitleTextNoActive", kSysInactiveCaptionText},
         };
         for (const TColourKey& k : keys) {
             const TSkinColor def = k.Field == &TElements::ColorMenubar ? E.ColorButtonFace : k.Default;
@@ -239,10 +239,10 @@ private:
         for (const std::string& section : sections) {
             const std::string upper = AsciiUpperCase(section);
             if (upper.starts_with("COLOUR") && upper != "COLOURS")
-                E.SectionColors.push_back(Color(section, "color", KSysWindowText));
+                E.SectionColors.push_back(Color(section, "color", kSysWindowText));
         }
         for (std::size_t i = 0; i < E.CustomColors.size(); ++i)
-            E.CustomColors[i] = Color("Customcolors", "Color" + std::to_string(i), KSkinWhite);
+            E.CustomColors[i] = Color("Customcolors", "Color" + std::to_string(i), kSkinWhite);
     }
 
     static bool IsSysButtonSection(const std::string& upper)
@@ -347,7 +347,7 @@ private:
         const std::int32_t red = Int("Personality", name + "R", -1), green = Int("Personality", name + "G", -1),
                            blue = Int("Personality", name + "B", -1);
         if (red < 0 || green < 0 || blue < 0)
-            return KSkinNoColor;
+            return kSkinNoColor;
         return SkinRgb(red, green, blue);
     }
 

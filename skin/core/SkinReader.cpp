@@ -45,9 +45,9 @@ bool TSkinReader::Index(const std::vector<std::uint8_t>& unpacked)
     if (total < sizeof FHeader)
         return false;
     std::memcpy(FHeader, unpacked.data(), sizeof FHeader);
-    if (ReadInt32(FHeader) != KSkinArchiveVersion) {
+    if (ReadInt32(FHeader) != kSkinArchiveVersion) {
         if (OnMessage)
-            OnMessage(KOlderSkinMessage);
+            OnMessage(kOlderSkinMessage);
         return false;
     }
 
@@ -59,7 +59,7 @@ bool TSkinReader::Index(const std::vector<std::uint8_t>& unpacked)
                                     static_cast<std::size_t>(nameListLength));
     bool tooMany = false;
     ForEachTextLine(nameList, [&](std::string_view line) {
-        if (FNames.size() == KSkinMaxMembers)
+        if (FNames.size() == kSkinMaxMembers)
             tooMany = true;
         else
             FNames.push_back(AsciiLowerCase(line));

@@ -13,17 +13,17 @@
 #include <string>
 #include <vector>
 
-constexpr std::int32_t KSkinArchiveVersion = 20000;
-constexpr int KSkinMaxMembers = 1001;
+constexpr std::int32_t kSkinArchiveVersion = 20000;
+constexpr int kSkinMaxMembers = 1001;
 
 // Told to the user when a skin archive has another version. The reader shows no UI: the
 // skin component sets OnMessage and shows the text itself.
-inline constexpr char KOlderSkinMessage[] = "This is Older Skin File\rPlease update to new version !";
+inline constexpr char kOlderSkinMessage[] = "This is Older Skin File\rPlease update to new version !";
 
 class TSkinReader {
 public:
     // Unpacks and indexes an archive. False for a wrong version (after calling OnMessage
-    // with KOlderSkinMessage), and for any archive whose names, sizes or data do not fit
+    // with kOlderSkinMessage), and for any archive whose names, sizes or data do not fit
     // the unpacked bytes; the reader is then empty.
     bool Load(const std::uint8_t* packed, std::size_t size);
     bool Load(const std::vector<std::uint8_t>& packed) { return Load(packed.data(), packed.size()); }
@@ -51,7 +51,7 @@ private:
     bool Index(const std::vector<std::uint8_t>& unpacked);
 
     std::vector<std::string> FNames;
-    std::array<std::int32_t, KSkinMaxMembers> FMemberSizes{};
+    std::array<std::int32_t, kSkinMaxMembers> FMemberSizes{};
     std::vector<std::size_t> FMemberOffsets;  // start of each member in FMemberData
     std::vector<std::uint8_t> FMemberData;
     std::uint8_t FHeader[16] = {};

@@ -100,16 +100,7 @@ bool TKivoraDriver::Shows(const wchar_t* className)
 
 HWND TKivoraDriver::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout)
 {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND window : TopLevelWindows(FProcess->Id(), className))
-            if (IsWindowVisible(window)) {
-                found = window;
-                return true;
-            }
-        return false;
-    }, timeout);
-    return found;
+    return WaitForVisibleWindow(FProcess->Id(), className, timeout);
 }
 
 bool TKivoraDriver::CloseWindow(HWND window, std::chrono::milliseconds timeout)

@@ -10,13 +10,8 @@ using namespace std::chrono_literals;
 TEST(StartupWithoutCamera, OneMessageThenTheProgramEnds)
 {
     TProcess kivora(L"Kivora.exe", L"");
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND window : TopLevelWindows(kivora.Id(), L"#32770"))
-            if (IsWindowVisible(window))
-                box = window;
-        return box != nullptr;
-    })) << "no message box appeared";
+    HWND box = WaitForVisibleWindow(kivora.Id(), L"#32770");
+    ASSERT_TRUE(box) << "no message box appeared";
     std::wstring text;
     EnumChildWindows(box, [](HWND child, LPARAM out) {
         std::wstring t = WindowText(child);

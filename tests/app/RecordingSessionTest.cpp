@@ -102,9 +102,15 @@ std::wstring KeepRecording(const std::wstring& folder, long long milliseconds)
 // A recording session: Kivora started, saving into this test's folder.
 class Recording : public testing::Test {
 protected:
-    void Start()
+    // Starts Kivora; a fault switch of a test device (variable and value) is set for the
+    // program only.
+    void Start(const wchar_t* variable = nullptr, const wchar_t* value = nullptr)
     {
+        if (variable)
+            SetEnvironmentVariableW(variable, value);
         kivora = std::make_unique<TKivoraDriver>();
+        if (variable)
+            SetEnvironmentVariableW(variable, nullptr);
         ASSERT_TRUE(kivora->Started());
         folder = RecordingFolder();
         ASSERT_TRUE(kivora->ChangeSettings({L"text frm_Option.Edit_SaveDir " + folder}));
@@ -186,11 +192,7 @@ TEST_F(Recording, ClosingTheWindowEndsTheRecordingWithACompleteFile)
 TEST_F(Recording, APulledCameraStillLeavesACompleteFile)
 {
     // The camera delivers a second of frames, then none, as if unplugged.
-    SetEnvironmentVariableW(L"KIVORA_TESTCAM_STOP_AFTER", L"30");
-    Start();
-    SetEnvironmentVariableW(L"KIVORA_TESTCAM_STOP_AFTER", nullptr);
-    if (HasFatalFailure())
-        return;
+    ASSERT_NO_FATAL_FAILURE(Start(L"KIVORA_TESTCAM_STOP_AFTER", L"30"));
     const long long recorded = RecordFor(*kivora, 3s);
     ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
     ASSERT_TRUE(kivora->WaitFor(L"mode", L"mmIdle"));
@@ -324,11 +326,7 @@ TEST_F(Recording, AFinishedRecordingIsNeverTouchedAgain)
 TEST_F(Recording, AFullDiskStopsTheRecordingSaysSoAndKeepsWhatWasWritten)
 {
     // The writer's disk holds 200 000 bytes: about half a second of this recording.
-    SetEnvironmentVariableW(L"KIVORA_ASFWRITER_DISK_FULL_AFTER", L"200000");
-    Start();
-    SetEnvironmentVariableW(L"KIVORA_ASFWRITER_DISK_FULL_AFTER", nullptr);
-    if (HasFatalFailure())
-        return;
+    ASSERT_NO_FATAL_FAILURE(Start(L"KIVORA_ASFWRITER_DISK_FULL_AFTER", L"200000"));
     ASSERT_TRUE(kivora->Do(L"click MainForm.TB_CapWmv"));
     HWND box = kivora->WaitForWindow(L"#32770");
     ASSERT_TRUE(box) << "no message when the disk filled";

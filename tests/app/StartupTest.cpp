@@ -29,13 +29,8 @@ TEST(Startup, ACameraThatCannotBeReadIsReportedOnceAndTheProgramStaysUsable)
     SetEnvironmentVariableW(L"KIVORA_TESTCAM_NO_PINS", L"1");
     TProcess kivora(L"Kivora.exe", L"");
     SetEnvironmentVariableW(L"KIVORA_TESTCAM_NO_PINS", nullptr);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND window : TopLevelWindows(kivora.Id(), L"#32770"))
-            if (IsWindowVisible(window))
-                box = window;
-        return box != nullptr;
-    })) << "the error was not shown";
+    HWND box = WaitForVisibleWindow(kivora.Id(), L"#32770");
+    ASSERT_TRUE(box) << "the error was not shown";
     EXPECT_EQ(WindowText(box), L"Kivora");
     std::wstring text;
     EnumChildWindows(box, [](HWND child, LPARAM out) {

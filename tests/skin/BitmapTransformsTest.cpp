@@ -13,7 +13,7 @@ struct TNamedTransform {
     TTransform Apply;
 };
 
-const TNamedTransform KTransforms[] = {{"Gray", GrayBitmap},
+const TNamedTransform kTransforms[] = {{"Gray", GrayBitmap},
                                        {"Mirror", MirrorBitmap},
                                        {"Flip", FlipBitmap},
                                        {"RotateLeft", RotateBitmapLeft},
@@ -85,7 +85,7 @@ TEST(BitmapTransforms, UndoingAndSmallPictures)
     MirrorBitmap(*turned);
     EXPECT_TRUE(SamePixels(*turned, *original));
 
-    for (const TNamedTransform& t : KTransforms) {
+    for (const TNamedTransform& t : kTransforms) {
         auto one = NumberedBitmap(1, 1, 200);
         SetPixelAt(*one, 0, 0, {10, 20, 200});
         t.Apply(*one);

@@ -50,7 +50,7 @@ TEST(ElementFrame, MagentaLeavesTheDestination)
     SetPixelAt(source, 0, 0, {255, 0, 255});  // magenta: left out
     SetPixelAt(source, 1, 0, {1, 2, 3});
     SetPixelAt(source, 2, 0, {255, 1, 255});  // close to magenta, but drawn
-    DrawTransparent(target.Canvas()->Handle(), {0, 0, 3, 1}, source, KSkinTransparentColor);
+    DrawTransparent(target.Canvas()->Handle(), {0, 0, 3, 1}, source, kSkinTransparentColor);
     EXPECT_EQ(PixelAt(target, 0, 0), (TPixel{9, 9, 9}));
     EXPECT_EQ(PixelAt(target, 1, 0), (TPixel{1, 2, 3}));
     EXPECT_EQ(PixelAt(target, 2, 0), (TPixel{255, 1, 255}));

@@ -284,7 +284,7 @@ TEST_F(SkinData, FormFilter)
         {L"TfrDesigner", false, true},    {L"TMainForm", true, true},
     };
     for (const auto& c : cases) {
-        TSkinControlTypes controls = KDefaultSkinControls;
+        TSkinControlTypes controls = kDefaultSkinControls;
         skin.SetSkinControls(c.FastReport ? controls.Include(xcFastReport) : controls);
         bool doSkin = true;
         skin.FormFilter(c.ClassName, doSkin);

@@ -119,6 +119,18 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, std::chrono::milliseconds timeout)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindows(processId, className))
+            if (IsWindowVisible(window))
+                found = window;
+        return found != nullptr;
+    }, timeout);
+    return found;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className)
 {
     struct Search {

@@ -53,6 +53,11 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Top-level windows of a process, optionally of one window class.
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className = nullptr);
 
+// Waits for a visible top-level window of the process of this class ("#32770" for a
+// message box); nullptr when none appears in time.
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
 // The window's text.
 std::wstring WindowText(HWND window);
 

@@ -139,7 +139,7 @@ void WriteColours(TJsonWriter& json, const TElements& e)
 
 std::string SkinColorText(TSkinColor color)
 {
-    if (color == KSkinNoColor)
+    if (color == kSkinNoColor)
         return "none";
     const auto value = static_cast<std::uint32_t>(color);
     if (value & 0x80000000u)

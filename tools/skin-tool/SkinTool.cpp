@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const KUsage =
+const char* const kUsage =
     "usage: kivora-skin <command> ...\n"
     "  pack <folder> <out>      pack every file of the folder into a skin file\n"
     "  unpack <skin> <folder>   write every member of a skin file into the folder\n"
@@ -37,10 +37,10 @@ const char* const KUsage =
     if (bytes.size() < 4)
         throw ESkinTool(name + " is not a skin file: it is shorter than the 4-byte length header");
     const std::uint32_t declared = LzhDeclaredLength(bytes.data(), bytes.size());
-    if (declared > KLzhMaxUnpackedLength)
+    if (declared > kLzhMaxUnpackedLength)
         throw ESkinTool(name + " is not a skin file: it declares " + std::to_string(declared) +
                         " unpacked bytes, more than the 64 MiB a skin may hold");
-    if (declared / KLzhMaxBytesPerInputByte > bytes.size())
+    if (declared / kLzhMaxBytesPerInputByte > bytes.size())
         throw ESkinTool(name + " is not a skin file or is truncated: it declares " + std::to_string(declared) +
                         " unpacked bytes, more than its " + std::to_string(bytes.size()) + " bytes can hold");
     throw ESkinTool(name + " is not a skin file or is damaged: its member table does not fit the unpacked data");
@@ -48,13 +48,13 @@ const char* const KUsage =
 
 // No skin file is larger than this: even incompressible members grow by only a few percent
 // when packed, and a skin unpacks to at most 64 MiB.
-constexpr std::uintmax_t KMaxSkinFileSize = 2ull * KLzhMaxUnpackedLength;
+constexpr std::uintmax_t kMaxSkinFileSize = 2ull * kLzhMaxUnpackedLength;
 
 TSkinReader LoadSkinFile(const std::string& file)
 {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(PathFromUtf8(file), ec);
-    if (!ec && size > KMaxSkinFileSize)
+    if (!ec && size > kMaxSkinFileSize)
         throw ESkinTool("'" + file + "' is not a skin file: at " + std::to_string(size) +
                         " bytes it is larger than any skin (128 MiB)");
     const std::vector<std::uint8_t> bytes = ReadWholeFile(PathFromUtf8(file));
@@ -89,7 +89,7 @@ int Pack(const std::string& folderArg, const std::string& outArg, std::ostream& 
     }
     if (names.empty())
         throw ESkinTool("'" + folderArg + "' holds no files to pack");
-    if (names.size() > static_cast<std::size_t>(KSkinMaxMembers))
+    if (names.size() > static_cast<std::size_t>(kSkinMaxMembers))
         throw ESkinTool("'" + folderArg + "' holds " + std::to_string(names.size()) +
                         " files; a skin holds at most 1001 members");
     // The INI text first, then the rest by name without regard to case: the same folder
@@ -104,7 +104,7 @@ int Pack(const std::string& folderArg, const std::string& outArg, std::ostream& 
     std::uintmax_t total = 0;
     for (const std::string& name : names)
         total += fs::file_size(folder / PathFromUtf8(name));
-    if (total > KLzhMaxUnpackedLength)
+    if (total > kLzhMaxUnpackedLength)
         throw ESkinTool("the files of '" + folderArg + "' hold " + std::to_string(total) +
                         " bytes, more than the 64 MiB a skin may hold");
 
@@ -251,7 +251,7 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
                                       : std::find_if(std::begin(commands), std::end(commands),
                                                      [&](const TCommand& c) { return args[0] == c.Name; });
     if (command == std::end(commands) || args.size() != command->Arguments + 1) {
-        err << KUsage;
+        err << kUsage;
         return steUsage;
     }
     try {

@@ -98,7 +98,7 @@ void TPicture::Cover(int x, int y, double coverage, TRgb c)
     if (x < 0 || y < 0 || x >= FWidth || y >= FHeight || coverage <= 0)
         return;
     TRgb& p = FPixels[static_cast<std::size_t>(y * FWidth + x)];
-    if (p == KMagenta)  // transparent: no partial pixels, or the edge would show pink
+    if (p == kMagenta)  // transparent: no partial pixels, or the edge would show pink
         p = coverage >= 0.5 ? c : p;
     else
         p = Mix(p, c, std::min(coverage, 1.0));

@@ -19,7 +19,7 @@ constexpr TRgb Rgb(int r, int g, int b)
     return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
 }
 
-constexpr TRgb KMagenta = Rgb(255, 0, 255);
+constexpr TRgb kMagenta = Rgb(255, 0, 255);
 
 TRgb Mix(TRgb a, TRgb b, double t);  // a at t = 0, b at t = 1
 
@@ -36,7 +36,7 @@ TShape Offset(TShape shape, double dx, double dy);
 
 class TPicture {
 public:
-    TPicture(int width, int height, TRgb fill = KMagenta);
+    TPicture(int width, int height, TRgb fill = kMagenta);
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }

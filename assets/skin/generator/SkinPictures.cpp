@@ -5,22 +5,22 @@
 namespace {
 
 // Palette.
-constexpr TRgb KAccent = Rgb(47, 128, 237);
-constexpr TRgb KAccentLight = Rgb(120, 176, 250);
-constexpr TRgb KFrameOuter = Rgb(31, 42, 56);
-constexpr TRgb KFrameInner = Rgb(59, 74, 94);
-constexpr TRgb KTitleTop = Rgb(52, 71, 95);
-constexpr TRgb KTitleBottom = Rgb(38, 53, 71);
-constexpr TRgb KTitleIdleTop = Rgb(238, 240, 243);
-constexpr TRgb KTitleIdleBottom = Rgb(223, 227, 232);
-constexpr TRgb KFace = Rgb(224, 224, 224);
-constexpr TRgb KMenubar = Rgb(206, 214, 221);
-constexpr TRgb KBorder = Rgb(160, 168, 178);
-constexpr TRgb KBorderDark = Rgb(110, 120, 135);
-constexpr TRgb KDisabled = Rgb(200, 202, 205);
-constexpr TRgb KGlyph = Rgb(60, 70, 84);
-constexpr TRgb KWhite = Rgb(255, 255, 255);
-constexpr TRgb KClose = Rgb(229, 72, 77);
+constexpr TRgb kAccent = Rgb(47, 128, 237);
+constexpr TRgb kAccentLight = Rgb(120, 176, 250);
+constexpr TRgb kFrameOuter = Rgb(31, 42, 56);
+constexpr TRgb kFrameInner = Rgb(59, 74, 94);
+constexpr TRgb kTitleTop = Rgb(52, 71, 95);
+constexpr TRgb kTitleBottom = Rgb(38, 53, 71);
+constexpr TRgb kTitleIdleTop = Rgb(238, 240, 243);
+constexpr TRgb kTitleIdleBottom = Rgb(223, 227, 232);
+constexpr TRgb kFace = Rgb(224, 224, 224);
+constexpr TRgb kMenubar = Rgb(206, 214, 221);
+constexpr TRgb kBorder = Rgb(160, 168, 178);
+constexpr TRgb kBorderDark = Rgb(110, 120, 135);
+constexpr TRgb kDisabled = Rgb(200, 202, 205);
+constexpr TRgb kGlyph = Rgb(60, 70, 84);
+constexpr TRgb kWhite = Rgb(255, 255, 255);
+constexpr TRgb kClose = Rgb(229, 72, 77);
 
 enum TState { stNormal, stPressed, stHot, stDisabled, stDefault, stFocused };
 
@@ -32,12 +32,12 @@ struct TLook {
 TLook LookOf(TState s)
 {
     switch (s) {
-    case stPressed: return {Rgb(208, 212, 218), Rgb(222, 225, 229), KBorderDark};
-    case stHot: return {Rgb(252, 253, 255), Rgb(229, 238, 250), KAccent};
-    case stDisabled: return {Rgb(238, 238, 239), Rgb(232, 232, 233), KDisabled};
-    case stDefault: return {Rgb(248, 249, 250), Rgb(231, 233, 236), KAccent};
-    case stFocused: return {Rgb(255, 255, 255), Rgb(255, 255, 255), KAccent};
-    default: return {Rgb(248, 249, 250), Rgb(231, 233, 236), KBorder};
+    case stPressed: return {Rgb(208, 212, 218), Rgb(222, 225, 229), kBorderDark};
+    case stHot: return {Rgb(252, 253, 255), Rgb(229, 238, 250), kAccent};
+    case stDisabled: return {Rgb(238, 238, 239), Rgb(232, 232, 233), kDisabled};
+    case stDefault: return {Rgb(248, 249, 250), Rgb(231, 233, 236), kAccent};
+    case stFocused: return {Rgb(255, 255, 255), Rgb(255, 255, 255), kAccent};
+    default: return {Rgb(248, 249, 250), Rgb(231, 233, 236), kBorder};
     }
 }
 
@@ -60,7 +60,7 @@ TPicture Face(int w, int h, TState s, double radius = 3)
     p.PaintGradient(RoundRect(1, 1, w - 1, h - 1, radius - 1), 1, h - 1, look.Top, look.Bottom);
     if (s == stDefault)
         p.Paint(Subtract(RoundRect(1, 1, w - 1, h - 1, radius - 1), RoundRect(2, 2, w - 2, h - 2, radius - 2)),
-                KAccentLight);
+                kAccentLight);
     return p;
 }
 
@@ -77,7 +77,7 @@ TShape Chevron(double cx, double cy, double size, int dx, int dy, double thickne
 
 TRgb GlyphColour(TState s)
 {
-    return s == stDisabled ? Rgb(170, 174, 180) : s == stHot || s == stPressed ? Rgb(30, 90, 180) : KGlyph;
+    return s == stDisabled ? Rgb(170, 174, 180) : s == stHot || s == stPressed ? Rgb(30, 90, 180) : kGlyph;
 }
 
 // --- Window frame ---------------------------------------------------------------------
@@ -86,38 +86,38 @@ TPicture TitleFrame(bool active)
 {
     const int w = 240, h = 30;
     TPicture p(w, h);
-    p.Gradient(0, 0, w, h, active ? KTitleTop : KTitleIdleTop, active ? KTitleBottom : KTitleIdleBottom);
-    p.FillRect(0, 0, w, 1, KFrameOuter);
-    p.FillRect(0, 1, w, 2, active ? Rgb(70, 92, 120) : KWhite);
-    p.FillRect(0, h - 2, w, h, active ? KAccent : Rgb(197, 204, 213));
+    p.Gradient(0, 0, w, h, active ? kTitleTop : kTitleIdleTop, active ? kTitleBottom : kTitleIdleBottom);
+    p.FillRect(0, 0, w, 1, kFrameOuter);
+    p.FillRect(0, 1, w, 2, active ? Rgb(70, 92, 120) : kWhite);
+    p.FillRect(0, h - 2, w, h, active ? kAccent : Rgb(197, 204, 213));
     // The lens emblem between the window icon and the caption.
-    const TRgb lens = active ? KAccentLight : Rgb(154, 164, 176);
+    const TRgb lens = active ? kAccentLight : Rgb(154, 164, 176);
     p.Paint(Ring(41, 14.5, 6.5, 2.2), lens);
     p.Paint(Circle(41, 14.5, 2.4), lens);
-    p.Paint(Circle(45.5, 9.5, 1.1), active ? KWhite : Rgb(190, 196, 204));
+    p.Paint(Circle(45.5, 9.5, 1.1), active ? kWhite : Rgb(190, 196, 204));
     return p;
 }
 
 TPicture SideBorder(bool left)
 {
-    TPicture p(4, 60, KFrameInner);
-    p.FillRect(left ? 0 : 3, 0, left ? 1 : 4, 60, KFrameOuter);
-    p.FillRect(0, 0, 4, 1, KFrameOuter);
-    p.FillRect(0, 59, 4, 60, KFrameOuter);
+    TPicture p(4, 60, kFrameInner);
+    p.FillRect(left ? 0 : 3, 0, left ? 1 : 4, 60, kFrameOuter);
+    p.FillRect(0, 0, 4, 1, kFrameOuter);
+    p.FillRect(0, 59, 4, 60, kFrameOuter);
     return p;
 }
 
 TPicture BottomBorder()
 {
-    TPicture p(32, 4, KFrameInner);
-    p.FillRect(0, 3, 32, 4, KFrameOuter);
+    TPicture p(32, 4, kFrameInner);
+    p.FillRect(0, 3, 32, 4, kFrameOuter);
     return p;
 }
 
 TPicture MenuBarFrame(bool active)
 {
     TPicture p(40, 20);
-    p.Gradient(0, 0, 40, 20, active ? Rgb(214, 221, 228) : Rgb(226, 230, 234), active ? KMenubar : Rgb(216, 221, 226));
+    p.Gradient(0, 0, 40, 20, active ? Rgb(214, 221, 228) : Rgb(226, 230, 234), active ? kMenubar : Rgb(216, 221, 226));
     p.FillRect(0, 19, 40, 20, Rgb(180, 190, 200));
     return p;
 }
@@ -132,7 +132,7 @@ TPicture TitleButtonFrame(TTitleGlyph glyph, TState s)
     const bool close = glyph == tgClose;
     TRgb chip = Rgb(70, 86, 108);
     if (s == stHot)
-        chip = close ? KClose : Rgb(92, 112, 144);
+        chip = close ? kClose : Rgb(92, 112, 144);
     if (s == stPressed)
         chip = close ? Rgb(184, 56, 60) : Rgb(45, 58, 76);
     p.Paint(RoundRect(1, 2, 18, 18, 3.5), chip);
@@ -168,7 +168,7 @@ TPicture MdiButtons()
             const TLook look = LookOf(s == stDisabled ? stDisabled : s);
             p.Paint(RoundRect(0, 0, 15, 15, 2.5), look.Border);
             p.PaintGradient(RoundRect(1, 1, 14, 14, 1.5), 1, 14, look.Top, look.Bottom);
-            const TRgb ink = s == stDisabled ? Rgb(170, 174, 180) : (glyph == tgClose && s == stHot ? KClose : KGlyph);
+            const TRgb ink = s == stDisabled ? Rgb(170, 174, 180) : (glyph == tgClose && s == stHot ? kClose : kGlyph);
             if (glyph == tgMinimize)
                 p.Paint(Segment(4.5, 10, 10.5, 10, 1.5), ink);
             else if (glyph == tgRestore)
@@ -196,14 +196,14 @@ TPicture CheckBoxes()
         {false, false, false}, {true, false, false}, {false, true, false}, {true, true, false}, {false, false, true}};
     for (const auto& m : marks) {
         TPicture p(13, 13);
-        const TRgb fill = m.Checked && !m.Disabled ? KAccent : m.Disabled ? Rgb(240, 240, 241) : KWhite;
-        p.Paint(RoundRect(0, 0, 13, 13, 2.5), m.Checked && !m.Disabled ? Rgb(36, 104, 200) : m.Disabled ? KDisabled : KBorderDark);
+        const TRgb fill = m.Checked && !m.Disabled ? kAccent : m.Disabled ? Rgb(240, 240, 241) : kWhite;
+        p.Paint(RoundRect(0, 0, 13, 13, 2.5), m.Checked && !m.Disabled ? Rgb(36, 104, 200) : m.Disabled ? kDisabled : kBorderDark);
         p.Paint(RoundRect(1, 1, 12, 12, 1.5), fill);
         if (m.Checked)
             p.Paint(Union(Segment(3.3, 6.8, 5.5, 9.2, 1.7), Segment(5.5, 9.2, 9.8, 3.8, 1.7)),
-                    m.Disabled ? Rgb(160, 164, 170) : KWhite);
+                    m.Disabled ? Rgb(160, 164, 170) : kWhite);
         if (m.Mixed)
-            p.Paint(RoundRect(3.5, 5.5, 9.5, 7.5, 0.5), KAccent);
+            p.Paint(RoundRect(3.5, 5.5, 9.5, 7.5, 0.5), kAccent);
         frames.push_back(p);
     }
     return Strip(frames);
@@ -217,10 +217,10 @@ TPicture RadioButtons()
         {false, false, false}, {true, false, false}, {false, true, false}, {true, true, false}, {false, false, true}};
     for (const auto& m : marks) {
         TPicture p(13, 13);
-        p.Paint(Circle(6.5, 6.5, 6.4), m.Disabled ? KDisabled : m.Hot || m.Checked ? KAccent : KBorderDark);
-        p.Paint(Circle(6.5, 6.5, 5.3), m.Disabled ? Rgb(240, 240, 241) : KWhite);
+        p.Paint(Circle(6.5, 6.5, 6.4), m.Disabled ? kDisabled : m.Hot || m.Checked ? kAccent : kBorderDark);
+        p.Paint(Circle(6.5, 6.5, 5.3), m.Disabled ? Rgb(240, 240, 241) : kWhite);
         if (m.Checked)
-            p.Paint(Circle(6.5, 6.5, 3.0), m.Disabled ? Rgb(160, 164, 170) : KAccent);
+            p.Paint(Circle(6.5, 6.5, 3.0), m.Disabled ? Rgb(160, 164, 170) : kAccent);
         frames.push_back(p);
     }
     return Strip(frames);
@@ -229,18 +229,18 @@ TPicture RadioButtons()
 TPicture ProgressBar()
 {
     TPicture track(20, 14);
-    track.Paint(RoundRect(0, 0, 20, 14, 3), KBorder);
+    track.Paint(RoundRect(0, 0, 20, 14, 3), kBorder);
     track.PaintGradient(RoundRect(1, 1, 19, 13, 2), 1, 13, Rgb(226, 229, 233), Rgb(242, 244, 246));
     TPicture fill(20, 14);
     fill.Paint(RoundRect(0, 0, 20, 14, 3), Rgb(36, 104, 200));
-    fill.PaintGradient(RoundRect(1, 1, 19, 13, 2), 1, 13, KAccentLight, KAccent);
+    fill.PaintGradient(RoundRect(1, 1, 19, 13, 2), 1, 13, kAccentLight, kAccent);
     return Strip({track, fill});
 }
 
 TPicture ProgressChunk()
 {
     TPicture p(8, 14);
-    p.PaintGradient(RoundRect(0, 1, 7, 13, 1.5), 1, 13, KAccentLight, KAccent);
+    p.PaintGradient(RoundRect(0, 1, 7, 13, 1.5), 1, 13, kAccentLight, kAccent);
     return p;
 }
 
@@ -251,7 +251,7 @@ TPicture ToolButtons()
         TPicture p(22, 22);
         if (s == stNormal || s == stDisabled)
             return p;
-        const TRgb border = s == stHot ? KAccentLight : KBorderDark;
+        const TRgb border = s == stHot ? kAccentLight : kBorderDark;
         const TRgb top = s == stHot ? Rgb(240, 246, 254) : checked ? Rgb(220, 232, 248) : Rgb(208, 214, 222);
         p.Paint(RoundRect(0, 0, 22, 22, 3), border);
         p.PaintGradient(RoundRect(1, 1, 21, 21, 2), 1, 21, top, s == stHot ? Rgb(222, 235, 252) : top);
@@ -313,10 +313,10 @@ TPicture Tabs()
     return StateStrip({stNormal, stFocused, stDisabled, stHot, stPressed}, [](TState s) {
         const TLook look = LookOf(s);
         TPicture p(32, 24);
-        p.Paint(RoundRect(0, 0, 32, 28, 4), s == stFocused ? KBorder : look.Border);
-        p.PaintGradient(RoundRect(1, 1, 31, 28, 3), 1, 24, look.Top, s == stFocused ? KWhite : look.Bottom);
+        p.Paint(RoundRect(0, 0, 32, 28, 4), s == stFocused ? kBorder : look.Border);
+        p.PaintGradient(RoundRect(1, 1, 31, 28, 3), 1, 24, look.Top, s == stFocused ? kWhite : look.Bottom);
         if (s == stFocused)
-            p.Paint(RoundRect(2, 1, 30, 3, 1), KAccent);
+            p.Paint(RoundRect(2, 1, 30, 3, 1), kAccent);
         return p;
     });
 }
@@ -344,9 +344,9 @@ TPicture SunkEdge()
 {
     return StateStrip({stNormal, stPressed, stDisabled, stHot}, [](TState s) {
         TPicture p(24, 21);
-        const TRgb border = s == stPressed || s == stHot ? KAccent : s == stDisabled ? KDisabled : KBorder;
+        const TRgb border = s == stPressed || s == stHot ? kAccent : s == stDisabled ? kDisabled : kBorder;
         p.Paint(Subtract(RoundRect(0, 0, 24, 21, 3), RoundRect(2, 2, 22, 19, 1)), border);
-        p.Paint(Subtract(RoundRect(1, 1, 23, 20, 2), RoundRect(2, 2, 22, 19, 1)), KWhite);
+        p.Paint(Subtract(RoundRect(1, 1, 23, 20, 2), RoundRect(2, 2, 22, 19, 1)), kWhite);
         return p;
     });
 }
@@ -356,7 +356,7 @@ TPicture ComboButton()
     return StateStrip({stNormal, stPressed, stDisabled, stHot}, [](TState s) {
         const TLook look = LookOf(s);
         TPicture p(19, 21);
-        p.FillRect(0, 3, 1, 18, s == stDisabled ? KDisabled : Rgb(208, 212, 218));
+        p.FillRect(0, 3, 1, 18, s == stDisabled ? kDisabled : Rgb(208, 212, 218));
         p.PaintGradient(RoundRect(1, 2, 17, 19, 2), 2, 19, look.Top, look.Bottom);
         return p;
     });
@@ -377,7 +377,7 @@ TPicture HeaderBar()
         const TLook look = LookOf(s);
         TPicture p(40, 20);
         p.Gradient(0, 0, 40, 20, look.Top, s == stFocused ? Rgb(236, 243, 253) : look.Bottom);
-        p.FillRect(0, 19, 40, 20, s == stHot || s == stFocused ? KAccent : KBorder);
+        p.FillRect(0, 19, 40, 20, s == stHot || s == stFocused ? kAccent : kBorder);
         p.FillRect(39, 3, 40, 17, Rgb(200, 204, 210));
         return p;
     });
@@ -386,7 +386,7 @@ TPicture HeaderBar()
 // Status panels: lowered, raised, plain.
 TPicture StatusEdges()
 {
-    TPicture lowered(12, 12, KFace), raised(12, 12, KFace), plain(12, 12, KFace);
+    TPicture lowered(12, 12, kFace), raised(12, 12, kFace), plain(12, 12, kFace);
     lowered.FillRect(0, 0, 12, 1, Rgb(176, 182, 190));
     lowered.FillRect(0, 0, 1, 12, Rgb(176, 182, 190));
     lowered.FillRect(0, 11, 12, 12, Rgb(244, 245, 247));
@@ -427,7 +427,7 @@ TPicture MenuBackground()
 TPicture DialogBackground()
 {
     TPicture p(64, 64);
-    p.Gradient(0, 0, 64, 64, Rgb(236, 238, 241), KFace);
+    p.Gradient(0, 0, 64, 64, Rgb(236, 238, 241), kFace);
     return p;
 }
 
@@ -481,12 +481,12 @@ std::vector<TNamedPicture> DrawSkinPictures()
 
 TPicture DrawWindowMenuGlyphs()
 {
-    TPicture p(64, 16, KWhite);
+    TPicture p(64, 16, kWhite);
     const TRgb ink = Rgb(0, 0, 0);
     // Restore: two overlapping windows.
     p.Frame(5, 2, 14, 10, ink);
     p.FillRect(5, 3, 14, 4, ink);
-    p.FillRect(2, 5, 11, 14, KWhite);
+    p.FillRect(2, 5, 11, 14, kWhite);
     p.Frame(2, 5, 11, 14, ink);
     p.FillRect(2, 6, 11, 7, ink);
     // Maximize: one window with a thick title edge.

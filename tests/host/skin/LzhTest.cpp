@@ -189,7 +189,7 @@ TEST(Lzh, UnpackRejectsLengthsTheStreamCannotProduce)
     const TCase cases[] = {
         {"no header", {1, 0, 0}, false},
         {"4 GiB declared", withLength(0xFFFFFFFFu, 100000), false},
-        {"above the 64 MiB limit", withLength(KLzhMaxUnpackedLength + 1, 2000000), false},
+        {"above the 64 MiB limit", withLength(kLzhMaxUnpackedLength + 1, 2000000), false},
         {"more than 48 bytes per input byte", withLength(48 * 10 + 61, 10), false},
         {"just what 10 bytes could produce", withLength(48 * 10 + 60, 10), true},
     };
@@ -200,5 +200,5 @@ TEST(Lzh, UnpackRejectsLengthsTheStreamCannotProduce)
             EXPECT_TRUE(unpacked.empty()) << c.Name;
         }
     }
-    EXPECT_THROW(TLZH().Decode(KLzhMaxUnpackedLength + 1, {}, {}), ElzhException);
+    EXPECT_THROW(TLZH().Decode(kLzhMaxUnpackedLength + 1, {}, {}), ElzhException);
 }

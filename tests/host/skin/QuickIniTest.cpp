@@ -6,7 +6,7 @@
 
 namespace {
 
-const char* const KIniText =
+const char* const kIniText =
     "before=kept but never found\r\n"
     "[Buttons]\r\n"
     "NormalFont=1\r\n"
@@ -49,7 +49,7 @@ struct TIntegerCase {
 TEST(QuickIni, Lookups)
 {
     TQuickIni ini;
-    ini.Load(SkinTestData::Bytes(KIniText));
+    ini.Load(SkinTestData::Bytes(kIniText));
 
     const TStringCase strings[] = {
         {"Buttons", "NormalFont", "1"},            // first line of a key wins

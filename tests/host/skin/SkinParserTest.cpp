@@ -132,9 +132,9 @@ TEST(SkinParser, TileLimitsAndDefaults)
     EXPECT_EQ(e.BorderTop.FrameCount, 1);
     EXPECT_EQ(e.BorderTop.Trans, 1);
     EXPECT_EQ(e.ColorMenubar, SkinRgb(10, 20, 30));
-    EXPECT_EQ(e.ColorMenu, KSysMenu);
+    EXPECT_EQ(e.ColorMenu, kSysMenu);
     EXPECT_EQ(e.Title.FontHeight, 14);
-    EXPECT_EQ(e.Title.ActiveTextColor, KSkinNoColor);
+    EXPECT_EQ(e.Title.ActiveTextColor, kSkinNoColor);
     // Check and radio pictures missing: at least 4 frames.
     EXPECT_EQ(e.Buttons.CheckFrameCount, 4);
     EXPECT_FALSE(e.MenuBar);
