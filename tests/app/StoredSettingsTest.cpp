@@ -231,6 +231,12 @@ const TFallbackCase kFallbacks[] = {
      [](TState& state) { state[kInputLine] = L"Line In"; }},
 };
 
+// Test names and failures show the case's name, not its bytes.
+void PrintTo(const TFallbackCase& fallback, std::ostream* out)
+{
+    *out << fallback.Name;
+}
+
 class StoredSettingsFallback : public StoredSettings, public ::testing::WithParamInterface<TFallbackCase> {};
 
 } // namespace
