@@ -268,7 +268,9 @@ void TMainForm::FormShow(TObject*)
     TB_Snap->SetHint(L"拍照");
     TB_SetupVideoCtrol->SetHint(L"设置视频");
     EnterMode(mmIdle);
-    FSaveDir = DocumentsFolder();
+    // The folder the settings dialog started with: the one kept from the last run while it
+    // still exists, otherwise Documents.
+    FSaveDir = frm_Option ? frm_Option->Edit_SaveDir->Text() : DocumentsFolder();
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&)

@@ -4,6 +4,7 @@
 #include "media/MediaUtil/FilterList.h"
 #include "app/FormatText.h"
 #include "app/MainForm.h"
+#include "app/StoredSettings.h"
 #include "media/MediaUtil/MediaUuids.h"
 
 #include "framework/Label.h"
@@ -12,6 +13,8 @@
 #include "framework/ShellFolders.h"
 
 #include <uuids.h>
+
+#include <algorithm>
 
 
 bool NoVideoDevice = false;
@@ -119,16 +122,54 @@ void Tfrm_Option::FormCreate(TObject*)
         NoVideoDevice = true;
         return;
     }
+    // The choices of the last run, each where it still matches something present; the
+    // first device, the first format, the last enabled line and Documents otherwise.
+    const TStoredSettings stored = ReadStoredSettings();
     for (const TDeviceEntry& entry : FVideoDevices->Entries)
         CB_VideoCapFilters->Items()->Add(entry.FriendlyName);
-    CB_VideoCapFilters->SetItemIndex(0);
+    CB_VideoCapFilters->SetItemIndex(std::max(0, StoredDeviceRow(*FVideoDevices, stored.VideoDevice)));
     FAudioDevices = std::make_unique<TSysDevEnum>(CLSID_AudioInputDeviceCategory);
     for (const TDeviceEntry& entry : FAudioDevices->Entries)
         CB_AudioCapFilters->Items()->Add(entry.FriendlyName);
-    CB_AudioCapFilters->SetItemIndex(FAudioDevices->FilterCount() > 0 ? 0 : -1);
+    CB_AudioCapFilters->SetItemIndex(
+        FAudioDevices->FilterCount() > 0 ? std::max(0, StoredDeviceRow(*FAudioDevices, stored.AudioDevice)) : -1);
     CB_VideoCapFiltersChange(this);
     CB_AudioCapFiltersChange(this);
-    Edit_SaveDir->SetText(DocumentsFolder());
+    SelectStoredFormat(FVideoFormats, CB_VideoFormats, stored.VideoFormat);
+    SelectStoredFormat(FAudioFormats, CB_AudioFormats, stored.AudioFormat);
+    if (const int line = stored.InputLine.empty() ? -1 : CB_InputLines->Items()->IndexOf(stored.InputLine); line >= 0)
+        CB_InputLines->SetItemIndex(line);
+    Edit_SaveDir->SetText(FolderExists(stored.SaveDir) ? stored.SaveDir : DocumentsFolder());
+}
+
+void Tfrm_Option::SelectStoredFormat(const TEnumMediaType& formats, TComboBox* box, const std::wstring& description)
+{
+    if (description.empty())
+        return;
+    for (int i = 0; i < formats.Count() && i < box->Items()->Count(); ++i)
+        if (formats.Description(i) == description) {
+            box->SetItemIndex(i);
+            CB_FormatsChange(box);
+            return;
+        }
+}
+
+TStoredSettings Tfrm_Option::Choices()
+{
+    auto format = [](const TEnumMediaType& formats, TComboBox* box) {
+        const int row = box->ItemIndex();
+        return row >= 0 && row < formats.Count() ? formats.Description(row) : std::wstring();
+    };
+    auto device = [](const TSysDevEnum* devices, TComboBox* box) {
+        return devices ? StoredDeviceText(*devices, box->ItemIndex()) : std::wstring();
+    };
+    const int line = CB_InputLines->ItemIndex();
+    return {device(FVideoDevices.get(), CB_VideoCapFilters),
+            format(FVideoFormats, CB_VideoFormats),
+            device(FAudioDevices.get(), CB_AudioCapFilters),
+            format(FAudioFormats, CB_AudioFormats),
+            line >= 0 ? CB_InputLines->Items()->Strings(line) : std::wstring(),
+            Edit_SaveDir->Text()};
 }
 
 Tfrm_Option::TSourceControls Tfrm_Option::Source(TSourceKind kind)
@@ -247,8 +288,10 @@ void Tfrm_Option::Btn_OKClick(TObject*)
         ShowMessage(L"请选择文件保存位置.");
         return;
     }
-    // The dialog ends whatever the main window's restart answers: a preview that cannot
-    // start again is reported once, and the program stays usable.
+    // The choices are kept for the next run (a registry that refuses them only means they
+    // are not remembered). The dialog ends whatever the main window's restart answers: a
+    // preview that cannot start again is reported once, and the program stays usable.
+    WriteStoredSettings(Choices());
     SetModalResult(mrOk);
     MainForm->SettingsAccepted(Edit_SaveDir->Text());
 }

@@ -3,6 +3,7 @@
 // main window's preview, recording and playback run on.
 #pragma once
 
+#include "app/StoredSettings.h"
 #include "media/MediaUtil/EnumMediaType.h"
 #include "media/MediaKit/Filter.h"
 #include "media/MediaKit/FilterGraph.h"
@@ -69,6 +70,10 @@ private:
     // the device's pins that gave no formats (an audio device's input lines), or nothing
     // when no device is chosen.
     std::unique_ptr<TPinList> ChooseDevice(TSourceKind kind);
+    // Selects the row of the format with this description, when the list has one.
+    void SelectStoredFormat(const TEnumMediaType& formats, TComboBox* box, const std::wstring& description);
+    // The choices as they are stored between runs.
+    TStoredSettings Choices();
 
     std::array<int, 5> FSavedSelection{};
 };

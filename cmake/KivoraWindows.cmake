@@ -5,6 +5,9 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 # Tests run the .exe files under Wine, in private prefixes under the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run --build ${CMAKE_BINARY_DIR})
 
+# Every program carries resources (its version and manifest), so every folder can compile them.
+enable_language(RC)
+
 # kivora_gui_program(<target> sources...): a GUI-subsystem program entered at wWinMain.
 function(kivora_gui_program target)
   add_executable(${target} WIN32 ${ARGN})
@@ -17,6 +20,28 @@ function(kivora_console_program target)
   add_executable(${target} ${ARGN})
   target_link_options(${target} PRIVATE -municode)
   kivora_warnings(${target})
+endfunction()
+
+# kivora_program_resources(<target> <description>): what Windows shows of a program that
+# goes to users: a version resource (file and product version from project(), product
+# name "Kivora", the description per program) and the application manifest of
+# assets/program/program.manifest.in (run as invoker, Windows 7 to 11, not DPI-aware).
+# Debian's mingw-w64 links no manifest of its own (its specs add default-manifest.o only
+# where that file exists), so this one is the program's only manifest; a test checks it.
+function(kivora_program_resources target description)
+  set(KIVORA_PROGRAM_NAME ${target})
+  set(KIVORA_PROGRAM_FILE ${target}.exe)
+  set(KIVORA_PROGRAM_DESCRIPTION "${description}")
+  set(KIVORA_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+  set(KIVORA_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
+  set(dir ${CMAKE_BINARY_DIR}/program-resources)
+  set(KIVORA_PROGRAM_MANIFEST ${dir}/${target}.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/assets/program/program.manifest.in ${KIVORA_PROGRAM_MANIFEST} @ONLY)
+  configure_file(${CMAKE_SOURCE_DIR}/assets/program/version.rc.in ${dir}/${target}-version.rc @ONLY)
+  target_sources(${target} PRIVATE ${dir}/${target}-version.rc)
+  # The resource compiler reports no dependencies: rebuild when the manifest changes.
+  set_source_files_properties(${dir}/${target}-version.rc TARGET_DIRECTORY ${target} PROPERTIES
+    OBJECT_DEPENDS ${KIVORA_PROGRAM_MANIFEST})
 endfunction()
 
 include(KivoraJpeg)

@@ -127,6 +127,7 @@ void TCustomForm::CreateParams(TCreateParams& params)
     }
     params.Style = style | (Enabled() ? 0 : WS_DISABLED);
     params.ExStyle = ex;
+    params.ClassIcon = true;
     TCustomForm* mainForm = Application->MainForm();
     if (mainForm && mainForm != this && mainForm->HandleAllocated())
         params.WndParent = mainForm->Handle(); // stays above the main window, no taskbar button
@@ -135,6 +136,13 @@ void TCustomForm::CreateParams(TCreateParams& params)
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    // The class icon is the window's own too, so WM_GETICON answers it (what a frame
+    // drawn by hand, such as a skin's window-icon button, asks for). A dialog frame
+    // keeps no icon, as dialogs have none in their title bar.
+    if (FBorderStyle != bsDialog) {
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, GetClassLongPtrW(Handle(), GCLP_HICON));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, GetClassLongPtrW(Handle(), GCLP_HICONSM));
+    }
     if (FMenu)
         ::SetMenu(Handle(), FMenu->Handle());
     if (FPendingClientWidth >= 0)

@@ -14,6 +14,8 @@ struct MenuDeleter { void operator()(HMENU h) const { if (h) DestroyMenu(h); } }
 struct ImageListDeleter { void operator()(HIMAGELIST h) const { if (h) ImageList_Destroy(h); } };
 struct KernelDeleter { void operator()(void* h) const { if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h); } };
 struct WindowDeleter { void operator()(HWND h) const { if (h) DestroyWindow(h); } };
+struct IconDeleter { void operator()(HICON h) const { if (h) DestroyIcon(h); } };
+struct RegKeyDeleter { void operator()(HKEY h) const { if (h) RegCloseKey(h); } };
 } // namespace handledetail
 
 // A GDI object (font, brush, pen, bitmap, region) deleted with DeleteObject.
@@ -24,6 +26,10 @@ using TMenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, handledetail::
 using TImageListHandle = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, handledetail::ImageListDeleter>;
 using TKernelHandle = std::unique_ptr<void, handledetail::KernelDeleter>;
 using TWindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, handledetail::WindowDeleter>;
+// An icon from LoadImage (without LR_SHARED) or CopyImage, destroyed with DestroyIcon.
+using TIconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, handledetail::IconDeleter>;
+// An open registry key (RegOpenKeyEx, RegCreateKeyEx), closed with RegCloseKey.
+using TRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, handledetail::RegKeyDeleter>;
 
 // Selects a GDI object into a device context for one scope and selects the old one back.
 class TSelectObject {

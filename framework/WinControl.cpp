@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Menus.h"
+#include "framework/Resource.h"
 #include "framework/WindowHooks.h"
 
 #include <commctrl.h>
@@ -111,6 +112,10 @@ WNDPROC RegisterControlClass(const std::wstring& name, const TCreateParams& para
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     }
     wc.style |= params.ClassStyle;
+    if (params.ClassIcon) {
+        wc.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+        wc.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    }
     wc.lpfnWndProc = StdWndProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = name.c_str();

@@ -22,6 +22,8 @@ struct TCreateParams {
     HWND WndParent = nullptr;
     std::wstring BaseClass; // a system class to superclass ("BUTTON"); empty for a plain window
     UINT ClassStyle = CS_DBLCLKS;
+    // The class takes the program's icon (forms: the title bar, Alt+Tab, the task bar).
+    bool ClassIcon = false;
 };
 
 class TWinControl : public TControl {

@@ -1,13 +1,18 @@
-// Draws Kivora's about-window logo (480 x 200) and writes it as a JPEG file.
+// Draws Kivora's about-window logo (480 x 200) and writes it as a JPEG file, and draws the
+// program's icon (the logo's lens alone, at 16, 24, 32, 48 and 256 pixels) and writes it
+// as one multi-size .ico file.
 //
 // The artwork is built from shapes measured by their distance to each pixel, so every
 // edge is smooth without supersampling: a camera lens on the left, the program's name in
 // stroked lower-case letters on the right, on a dark blue field. Runs on the build machine
-// at build time; the program carries the result as an RCDATA resource.
+// at build time; the program carries the logo as an RCDATA resource and the icon as its
+// first icon group.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared before it.
@@ -15,8 +20,8 @@
 
 namespace {
 
-constexpr int kWidth = 480;
-constexpr int kHeight = 200;
+constexpr int kLogoWidth = 480;
+constexpr int kLogoHeight = 200;
 
 struct TColour {
     float R, G, B;
@@ -75,31 +80,45 @@ void AddArc(std::vector<TShape>& shapes, float cx, float cy, float r, float from
     }
 }
 
+// A picture of TColour pixels with an opacity each: the logo is opaque throughout, the
+// icon is transparent around its lens.
 class TArtwork {
 public:
-    TArtwork() : FPixels(kWidth * kHeight) {}
+    TArtwork(int width, int height) : FWidth(width), FHeight(height), FPixels(size_t(width) * height), FAlpha(FPixels.size()) {}
 
-    // Fills every pixel from a function of its position.
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+
+    // Fills every pixel from a function of its position, opaque.
     template <typename Paint> void Fill(Paint paint)
     {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                FPixels[y * kWidth + x] = paint(x + 0.5f, y + 0.5f);
+        for (int y = 0; y < FHeight; ++y)
+            for (int x = 0; x < FWidth; ++x) {
+                FPixels[y * FWidth + x] = paint(x + 0.5f, y + 0.5f);
+                FAlpha[y * FWidth + x] = 1;
+            }
     }
 
     // Lays one layer over the picture: the union of the shapes, coloured by position,
-    // its edge anti-aliased over about a pixel, at the given opacity.
+    // its edge anti-aliased over about a pixel, at the given opacity. Over an opaque
+    // pixel this is a plain mix; over a transparent one the layer's colour shows with
+    // its own coverage.
     template <typename Paint> void Layer(const std::vector<TShape>& shapes, Paint paint, float opacity = 1)
     {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < FHeight; ++y)
+            for (int x = 0; x < FWidth; ++x) {
                 const TPoint p{x + 0.5f, y + 0.5f};
                 float d = 1e9f;
                 for (const TShape& s : shapes)
                     d = std::min(d, s.Distance(p));
                 const float coverage = std::clamp(0.5f - d, 0.0f, 1.0f) * opacity;
-                if (coverage > 0)
-                    FPixels[y * kWidth + x] = Mix(FPixels[y * kWidth + x], paint(p.X, p.Y), coverage);
+                if (coverage <= 0)
+                    continue;
+                TColour& pixel = FPixels[y * FWidth + x];
+                float& alpha = FAlpha[y * FWidth + x];
+                const float after = coverage + alpha * (1 - coverage);
+                pixel = Mix(pixel, paint(p.X, p.Y), coverage / after);
+                alpha = after;
             }
     }
 
@@ -108,6 +127,11 @@ public:
     {
         Layer(shapes, [colour](float, float) { return colour; }, opacity);
     }
+
+    // A channel as a byte.
+    static std::uint8_t Byte(float value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255 + 0.5f); }
+    TColour Pixel(int x, int y) const { return FPixels[y * FWidth + x]; }
+    float Alpha(int x, int y) const { return FAlpha[y * FWidth + x]; }
 
     bool WriteJpeg(const char* fileName) const
     {
@@ -119,20 +143,20 @@ public:
         info.err = jpeg_std_error(&errors);
         jpeg_create_compress(&info);
         jpeg_stdio_dest(&info, file);
-        info.image_width = kWidth;
-        info.image_height = kHeight;
+        info.image_width = FWidth;
+        info.image_height = FHeight;
         info.input_components = 3;
         info.in_color_space = JCS_RGB;
         jpeg_set_defaults(&info);
         jpeg_set_quality(&info, 92, TRUE);
         jpeg_start_compress(&info, TRUE);
-        std::vector<JSAMPLE> row(kWidth * 3);
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const TColour& c = FPixels[y * kWidth + x];
-                row[x * 3 + 0] = static_cast<JSAMPLE>(std::clamp(c.R, 0.0f, 1.0f) * 255 + 0.5f);
-                row[x * 3 + 1] = static_cast<JSAMPLE>(std::clamp(c.G, 0.0f, 1.0f) * 255 + 0.5f);
-                row[x * 3 + 2] = static_cast<JSAMPLE>(std::clamp(c.B, 0.0f, 1.0f) * 255 + 0.5f);
+        std::vector<JSAMPLE> row(FWidth * 3);
+        for (int y = 0; y < FHeight; ++y) {
+            for (int x = 0; x < FWidth; ++x) {
+                const TColour& c = FPixels[y * FWidth + x];
+                row[x * 3 + 0] = Byte(c.R);
+                row[x * 3 + 1] = Byte(c.G);
+                row[x * 3 + 2] = Byte(c.B);
             }
             JSAMPROW rows[] = {row.data()};
             jpeg_write_scanlines(&info, rows, 1);
@@ -143,7 +167,9 @@ public:
     }
 
 private:
+    int FWidth, FHeight;
     std::vector<TColour> FPixels;
+    std::vector<float> FAlpha;
 };
 
 TColour Rgb(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
@@ -178,18 +204,142 @@ std::vector<TShape> NameStrokes(float x, float base, float w)
     return s;
 }
 
+// Little-endian fields of the .ico file.
+void Put16(std::string& out, unsigned value)
+{
+    out += char(value & 0xFF);
+    out += char((value >> 8) & 0xFF);
+}
+void Put32(std::string& out, unsigned value)
+{
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+// One image of an icon file as a 32-bit DIB: a BITMAPINFOHEADER whose height counts the
+// colour rows and the mask rows, the BGRA rows bottom-up, then the 1-bit AND mask (set
+// where the picture is transparent, for the places that draw without the alpha channel),
+// each mask row padded to 4 bytes. Every size, 256 included, is stored this way: Windows
+// reads DIB images at any size, so no PNG encoder is needed.
+std::string IconImage(const TArtwork& art)
+{
+    const int w = art.Width(), h = art.Height();
+    const int maskStride = ((w + 31) / 32) * 4;
+    std::string out;
+    Put32(out, 40);         // biSize
+    Put32(out, unsigned(w));
+    Put32(out, unsigned(h * 2));
+    Put16(out, 1);          // planes
+    Put16(out, 32);         // bits per pixel
+    Put32(out, 0);          // BI_RGB
+    Put32(out, unsigned(w * h * 4 + maskStride * h));
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x) {
+            const TColour c = art.Pixel(x, y);
+            out += char(TArtwork::Byte(c.B));
+            out += char(TArtwork::Byte(c.G));
+            out += char(TArtwork::Byte(c.R));
+            out += char(TArtwork::Byte(art.Alpha(x, y)));
+        }
+    for (int y = h - 1; y >= 0; --y) {
+        std::string row(size_t(maskStride), '\0');
+        for (int x = 0; x < w; ++x)
+            if (art.Alpha(x, y) < 0.5f)
+                row[size_t(x / 8)] = char(row[size_t(x / 8)] | (0x80 >> (x % 8)));
+        out += row;
+    }
+    return out;
+}
+
+// An icon file: the ICONDIR header, one 16-byte entry per image, then the images.
+bool WriteIcon(const char* fileName, const std::vector<TArtwork>& images)
+{
+    std::vector<std::string> bodies;
+    for (const TArtwork& art : images)
+        bodies.push_back(IconImage(art));
+    std::string out;
+    Put16(out, 0);  // reserved
+    Put16(out, 1);  // an icon, not a cursor
+    Put16(out, unsigned(images.size()));
+    size_t offset = 6 + 16 * images.size();
+    for (size_t i = 0; i < images.size(); ++i) {
+        // A width or height of 256 is written as 0.
+        out += char(images[i].Width() & 0xFF);
+        out += char(images[i].Height() & 0xFF);
+        out += char(0);  // no palette
+        out += char(0);
+        Put16(out, 1);   // planes
+        Put16(out, 32);  // bits per pixel
+        Put32(out, unsigned(bodies[i].size()));
+        Put32(out, unsigned(offset));
+        offset += bodies[i].size();
+    }
+    for (const std::string& body : bodies)
+        out += body;
+    FILE* file = std::fopen(fileName, "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// The icon at one size: the logo's lens on its own, filling the square, on transparency.
+// Proportions follow the size, but the parts that carry the shape at 16 pixels (the dark
+// outline, the silver rim, the pupil and the glint) never get thinner than about a pixel
+// and a half, so the smallest icon still reads as a lens. The recording light shows from
+// 24 pixels up, where there is room for it beside the rim.
+TArtwork LensIcon(int size)
+{
+    TArtwork art(size, size);
+    const float c = size / 2.0f;
+    const float r = size / 2.0f - (size >= 48 ? size / 32.0f : 0.0f);
+    const float rimWidth = std::max(1.5f, r * 0.16f);
+    const float rimRadius = r - 0.6f - rimWidth / 2;
+    const float inner = rimRadius - rimWidth / 2;
+    const float iris = std::max(inner - std::max(0.9f, r * 0.1f), inner * 0.78f);
+    const float pupil = std::max(1.6f, r * 0.3f);
+    const float glint = std::max(1.1f, r * 0.13f);
+
+    // The dark body with its outline, so the silver rim stands out on a light title bar.
+    art.Layer({Disc(c, c, r)}, Rgb(9, 18, 30), 0.95f);
+    art.Layer({Ring(c, c, rimRadius, rimWidth)}, [&](float, float y) {
+        return Mix(Rgb(238, 242, 246), Rgb(140, 152, 166), std::clamp((y - (c - r)) / (2 * r), 0.0f, 1.0f));
+    });
+    art.Layer({Disc(c, c, inner)}, Rgb(16, 30, 46));
+    art.Layer({Disc(c, c, iris)}, [&](float x, float y) {
+        const float t = std::clamp((x - (c - iris) + y - (c - iris)) / (4 * iris), 0.0f, 1.0f);
+        return Mix(Rgb(42, 205, 190), Rgb(40, 96, 214), t);
+    });
+    if (size >= 32)
+        art.Layer({Ring(c, c, iris * 0.7f, std::max(1.0f, r * 0.04f))}, Rgb(12, 40, 70), 0.6f);
+    art.Layer({Disc(c, c, pupil)}, Rgb(6, 12, 20));
+    art.Layer({Disc(c - iris * 0.36f, c - iris * 0.38f, glint)}, Rgb(255, 255, 255), 0.9f);
+    if (size >= 32)
+        art.Layer({Disc(c + iris * 0.32f, c + iris * 0.34f, glint * 0.45f)}, Rgb(255, 255, 255), 0.5f);
+    if (size >= 24) {
+        const float lx = c + r * 0.74f, ly = c - r * 0.74f, lr = std::max(2.2f, r * 0.2f);
+        art.Layer({Disc(lx, ly, lr)}, Rgb(9, 18, 30));
+        art.Layer({Disc(lx, ly, lr * 0.68f)}, Rgb(255, 78, 78));
+    }
+    return art;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kivora-logo <out.jpg>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kivora-logo <logo.jpg> <icon.ico>\n");
         return 2;
     }
-    TArtwork art;
+    TArtwork art(kLogoWidth, kLogoHeight);
     const TColour top = Rgb(22, 44, 70), bottom = Rgb(9, 18, 30), glow = Rgb(31, 150, 160);
     art.Fill([&](float x, float y) {
-        TColour c = Mix(top, bottom, y / kHeight);
+        TColour c = Mix(top, bottom, y / kLogoHeight);
         // A soft light behind the lens.
         const float d = std::hypot(x - 100, y - 100) / 150;
         return Mix(c, glow, std::clamp(0.35f * (1 - d), 0.0f, 1.0f));
@@ -228,6 +378,13 @@ int main(int argc, char** argv)
 
     if (!art.WriteJpeg(argv[1])) {
         std::fprintf(stderr, "kivora-logo: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    std::vector<TArtwork> icons;
+    for (int size : {16, 24, 32, 48, 256})
+        icons.push_back(LensIcon(size));
+    if (!WriteIcon(argv[2], icons)) {
+        std::fprintf(stderr, "kivora-logo: cannot write %s\n", argv[2]);
         return 1;
     }
     return 0;

@@ -28,8 +28,15 @@ LRESULT CALLBACK ReplyProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 } // namespace
 
-TKivoraDriver::TKivoraDriver()
+void ForgetStoredSettings()
 {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kivora\\Settings");
+}
+
+TKivoraDriver::TKivoraDriver(TStoredSettingsAtStart settings)
+{
+    if (settings == ssForgotten)
+        ForgetStoredSettings();
     WNDCLASSW cls{};
     cls.lpfnWndProc = ReplyProc;
     cls.hInstance = GetModuleHandleW(nullptr);

@@ -14,11 +14,20 @@
 
 namespace kivora::test {
 
+// The settings the program keeps between runs (HKCU\Software\Kivora\Settings of the
+// test's Wine prefix, which later tests reuse): forgotten, as for a first run, or kept
+// from the run before.
+enum TStoredSettingsAtStart { ssForgotten, ssKept };
+
+// Removes the settings the program keeps between runs, as if it had never run.
+void ForgetStoredSettings();
+
 class TKivoraDriver {
 public:
     // Starts the program and waits until its main window is shown and its control point
-    // answers; the test fails when that does not happen.
-    TKivoraDriver();
+    // answers; the test fails when that does not happen. Unless asked to keep them, the
+    // settings of earlier runs are forgotten first, so every test starts as a first run.
+    explicit TKivoraDriver(TStoredSettingsAtStart settings = ssForgotten);
     ~TKivoraDriver();
     TKivoraDriver(const TKivoraDriver&) = delete;
     TKivoraDriver& operator=(const TKivoraDriver&) = delete;
