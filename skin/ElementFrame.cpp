@@ -33,6 +33,18 @@ void Stretch(HDC dest, int x, int y, int w, int h, HDC source, int sx, int sy, i
     StretchBlt(dest, x, y, w, h, source, sx, sy, sw, sh, SRCCOPY);
 }
 
+// Margins that do not fit the target are dropped for that direction: a too small target is
+// stretched as a whole.
+TSkinMargins FittedMargins(const TSkinMargins& margins, int width, int height)
+{
+    TSkinMargins m = margins;
+    if (width < m.Left + m.Right)
+        m.Left = m.Right = 0;
+    if (height < m.Top + m.Bottom)
+        m.Top = m.Bottom = 0;
+    return m;
+}
+
 bool Inverted(const RECT& r)
 {
     return r.right < r.left || r.bottom < r.top;
@@ -51,11 +63,7 @@ std::unique_ptr<TBitmap> RenderElementFrame(int width, int height, const TBitmap
     HDC src = PictureDC(picture);
     SetStretchBltMode(dst, COLORONCOLOR);
     const int W = width, H = height;
-    int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
-    if (W < L + R)
-        L = R = 0;
-    if (H < T + B)
-        T = B = 0;
+    const auto [L, T, R, B] = FittedMargins(margins, W, H);
     const int fx = f.X, fy = f.Y, FW = f.Width, FH = f.Height;
 
     if (L * T > 0)
@@ -109,11 +117,7 @@ void DrawElementEdges(HDC dc, const RECT& rect, const TBitmap& picture, const TF
     HDC src = PictureDC(picture);
     SetStretchBltMode(dc, COLORONCOLOR);
     const int x = rect.left, y = rect.top, W = rect.right - rect.left, H = rect.bottom - rect.top;
-    int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
-    if (W < L + R)
-        L = R = 0;
-    if (H < T + B)
-        T = B = 0;
+    const auto [L, T, R, B] = FittedMargins(margins, W, H);
     const int fx = f.X, fy = f.Y, FW = f.Width, FH = f.Height;
     if (L * T > 0)
         Stretch(dc, x, y, L, T, src, fx, fy, L, T);
