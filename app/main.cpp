@@ -4,6 +4,7 @@
 #include "app/OptionForm.h"
 #include "app/ShowImageForm.h"
 
+#include "skin/engine/SkinManager.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 
@@ -15,6 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     int exitCode = 0;
     Application->Initialize();
+    // The skin component makes the skin manager when its skin is loaded; the engine lives
+    // in a static library, so it is named here for the linker to keep it.
+    RegisterSkinManager();
     try {
         Application->SetTitle(L"Kivora");
         Application->CreateForm(MainForm);
@@ -38,5 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // The forms are freed, the settings dialog first (its graph lets go of the devices),
     // then COM ends.
     Application->Finalize();
+    // The hook goes and every remaining skinning object is freed, after the forms.
+    DestroySkinManager();
     return exitCode;
 }

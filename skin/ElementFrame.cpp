@@ -33,6 +33,18 @@ void Stretch(HDC dest, int x, int y, int w, int h, HDC source, int sx, int sy, i
     StretchBlt(dest, x, y, w, h, source, sx, sy, sw, sh, SRCCOPY);
 }
 
+// Margins that do not fit the target are dropped for that direction: a too small target is
+// stretched as a whole.
+TSkinMargins FittedMargins(const TSkinMargins& margins, int width, int height)
+{
+    TSkinMargins m = margins;
+    if (width < m.Left + m.Right)
+        m.Left = m.Right = 0;
+    if (height < m.Top + m.Bottom)
+        m.Top = m.Bottom = 0;
+    return m;
+}
+
 bool Inverted(const RECT& r)
 {
     return r.right < r.left || r.bottom < r.top;
@@ -51,11 +63,7 @@ std::unique_ptr<TBitmap> RenderElementFrame(int width, int height, const TBitmap
     HDC src = PictureDC(picture);
     SetStretchBltMode(dst, COLORONCOLOR);
     const int W = width, H = height;
-    int L = margins.Left, T = margins.Top, R = margins.Right, B = margins.Bottom;
-    if (W < L + R)
-        L = R = 0;
-    if (H < T + B)
-        T = B = 0;
+    const auto [L, T, R, B] = FittedMargins(margins, W, H);
     const int fx = f.X, fy = f.Y, FW = f.Width, FH = f.Height;
 
     if (L * T > 0)
@@ -98,6 +106,82 @@ void DrawElementFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool til
         DrawTransparent(dc, rect, *rendered, kSkinTransparentColor);
     else
         BitBlt(dc, rect.left, rect.top, rendered->Width(), rendered->Height(), PictureDC(*rendered), 0, 0, SRCCOPY);
+}
+
+void DrawElementEdges(HDC dc, const RECT& rect, const TBitmap& picture, const TFrameSpec& frame,
+                      const TSkinMargins& margins)
+{
+    if (Inverted(rect) || picture.Empty())
+        return;
+    const TFrameRect f = FrameOf(picture, frame);
+    HDC src = PictureDC(picture);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    const int x = rect.left, y = rect.top, W = rect.right - rect.left, H = rect.bottom - rect.top;
+    const auto [L, T, R, B] = FittedMargins(margins, W, H);
+    const int fx = f.X, fy = f.Y, FW = f.Width, FH = f.Height;
+    if (L * T > 0)
+        Stretch(dc, x, y, L, T, src, fx, fy, L, T);
+    if (L * B > 0)
+        Stretch(dc, x, y + H - B, L, B, src, fx, fy + FH - B, L, B);
+    if (R * T > 0)
+        Stretch(dc, x + W - R, y, R, T, src, fx + FW - R, fy, R, T);
+    if (L > 0)
+        Stretch(dc, x, y + T, L, H - B - T, src, fx, fy + T, L, FH - B - T);
+    if (T > 0)
+        Stretch(dc, x + L, y, W - R - L, T, src, fx + L, fy, FW - R - L, T);
+    if (R * B > 0)
+        Stretch(dc, x + W - R, y + H - B, R, B, src, fx + FW - R, fy + FH - B, R, B);
+    if (R > 0)
+        Stretch(dc, x + W - R, y + T, R, H - B - T, src, fx + FW - R, fy + T, R, FH - B - T);
+    if (B > 0)
+        Stretch(dc, x + L, y + H - B, W - R - L, B, src, fx + L, fy + FH - B, FW - R - L, B);
+}
+
+void DrawStripFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent, int frameCount, int index)
+{
+    if (Inverted(rect) || picture.Empty())
+        return;
+    const TFrameRect f = FrameOf(picture, {frameCount, index, false});
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (f.Width <= 0 || f.Height <= 0 || w <= 0 || h <= 0)
+        return;
+    TBitmap part(w, h);
+    SetStretchBltMode(part.Canvas()->Handle(), COLORONCOLOR);
+    Stretch(part.Canvas()->Handle(), 0, 0, w, h, PictureDC(picture), f.X, f.Y, f.Width, f.Height);
+    if (transparent)
+        DrawTransparent(dc, rect, part, kSkinTransparentColor);
+    else
+        BitBlt(dc, rect.left, rect.top, w, h, PictureDC(part), 0, 0, SRCCOPY);
+}
+
+void DrawHorizontalSlices(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent,
+                          const TFrameSpec& frame, const TSkinMargins& margins)
+{
+    if (Inverted(rect) || picture.Empty())
+        return;
+    const TFrameRect f = FrameOf(picture, frame);
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (f.Width <= 0 || f.Height <= 0 || w <= 0 || h <= 0)
+        return;
+    // Caps wider than the frame would read outside it: keep them inside.
+    const int left = std::clamp<int>(margins.Left, 0, f.Width);
+    const int right = std::clamp<int>(margins.Right, 0, f.Width - left);
+    const int middle = f.Width - left - right;
+    TBitmap part(w, h);
+    HDC to = part.Canvas()->Handle();
+    HDC from = PictureDC(picture);
+    SetStretchBltMode(to, COLORONCOLOR);
+    if (left > 0)
+        Stretch(to, 0, 0, left, h, from, f.X, f.Y, left, f.Height);
+    if (middle > 0)
+        for (int x = left; x < w - right; x += middle)
+            Stretch(to, x, 0, middle, h, from, f.X + left, f.Y, middle, f.Height);
+    if (right > 0)
+        Stretch(to, w - right, 0, right, h, from, f.X + f.Width - right, f.Y, right, f.Height);
+    if (transparent)
+        DrawTransparent(dc, rect, part, kSkinTransparentColor);
+    else
+        BitBlt(dc, rect.left, rect.top, w, h, PictureDC(part), 0, 0, SRCCOPY);
 }
 
 void DrawCenteredFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent, int frameCount, int index)

@@ -32,6 +32,20 @@ std::unique_ptr<TBitmap> RenderElementFrame(int width, int height, const TBitmap
 void DrawElementFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool tile, bool transparent,
                       const TFrameSpec& frame, const TSkinMargins& margins);
 
+// The corners and edges of the frame, each stretched straight onto the surface at rect (same
+// margin rules as RenderElementFrame); whatever lies under the centre stays.
+void DrawElementEdges(HDC dc, const RECT& rect, const TBitmap& picture, const TFrameSpec& frame,
+                      const TSkinMargins& margins);
+
+// The frame of a horizontal strip stretched to fill rect; nothing for an inverted rect.
+void DrawStripFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent, int frameCount, int index);
+
+// The frame drawn as a left cap (margins.Left wide), a middle piece repeated across and a
+// right cap (margins.Right wide), each stretched to rect's height; the last middle piece
+// is not cut, the right cap covers it.
+void DrawHorizontalSlices(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent,
+                          const TFrameSpec& frame, const TSkinMargins& margins);
+
 // The frame (horizontal layout) at its own size, centred in rect (overhanging it when larger).
 void DrawCenteredFrame(HDC dc, const RECT& rect, const TBitmap& picture, bool transparent, int frameCount, int index);
 

@@ -61,3 +61,34 @@ TEST(ElementFrame, MagentaLeavesTheDestination)
     DrawCenteredFrame(small.Canvas()->Handle(), {0, 0, 2, 1}, *big, false, 1, 1);
     EXPECT_EQ(BlueRow(small), (std::vector<int>{1, 2}));
 }
+
+TEST(ElementFrame, StripSlicesAndEdgesOntoASurface)
+{
+    // Frame 3 of 4 of a 160-wide strip, stretched into a rectangle of its own width.
+    auto strip = NumberedBitmap(160, 2);
+    TBitmap target(60, 2);
+    DrawStripFrame(target.Canvas()->Handle(), {10, 0, 50, 2}, *strip, false, 4, 3);
+    EXPECT_EQ(PixelAt(target, 10, 0).B, 80);
+    EXPECT_EQ(PixelAt(target, 49, 0).B, 119);
+    EXPECT_EQ(PixelAt(target, 50, 0), (TPixel{255, 255, 255}));  // outside it, untouched
+
+    // Caps of 2 and 1 around a middle of 2 columns repeated across 9 pixels: the last
+    // middle piece runs under the right cap, which covers it.
+    auto picture = NumberedBitmap(5, 1);
+    TBitmap slices(9, 3);
+    DrawHorizontalSlices(slices.Canvas()->Handle(), {0, 0, 9, 3}, *picture, false, {1, 1, false}, {2, 0, 1, 0});
+    EXPECT_EQ(BlueRow(slices, 2), (std::vector<int>{0, 1, 2, 3, 2, 3, 2, 3, 4}));
+    // Caps that leave no middle: only the two caps.
+    TBitmap caps(6, 1);
+    DrawHorizontalSlices(caps.Canvas()->Handle(), {0, 0, 6, 1}, *picture, false, {1, 1, false}, {3, 0, 2, 0});
+    EXPECT_EQ(BlueRow(caps), (std::vector<int>{0, 1, 2, 255, 3, 4}));
+
+    // Edges drawn straight onto the surface leave the centre as it was.
+    auto square = NumberedBitmap(6, 6);
+    TBitmap edged(12, 12);
+    DrawElementEdges(edged.Canvas()->Handle(), {2, 2, 10, 10}, *square, {1, 1, false}, {2, 2, 2, 2});
+    EXPECT_EQ(PixelAt(edged, 2, 2), (TPixel{0, 0, 7}));          // top-left corner
+    EXPECT_EQ(PixelAt(edged, 9, 9), (TPixel{5, 5, 7}));          // bottom-right corner
+    EXPECT_EQ(PixelAt(edged, 6, 6), (TPixel{255, 255, 255}));    // the centre stays
+    EXPECT_EQ(PixelAt(edged, 1, 1), (TPixel{255, 255, 255}));    // outside stays
+}
