@@ -328,14 +328,19 @@ void TMainForm::ApplyVideoLayout(int width, int height, bool startMargins, bool 
     const TWindowMargins margins = startMargins ? kStartMargins : kSettingsMargins;
     // A frame larger than the screen shows smaller, so the whole window (its close box
     // too) stays on the screen.
+    // The layout's sizes are outer sizes under the system's frame; the window keeps the
+    // client area they give whatever frame it is drawn with (the skin's is another), so
+    // the area it must fit in is smaller or larger by what its frame adds.
+    const SIZE frame = NativeFrameSize();
+    const int extraWidth = (Width() - ClientWidth()) - frame.cx, extraHeight = (Height() - ClientHeight()) - frame.cy;
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const TVideoLayout layout =
-        FitToWorkArea(FitToVideoSize(width, height, margins), margins, area.right - area.left, area.bottom - area.top);
+    const TVideoLayout layout = FitToWorkArea(FitToVideoSize(width, height, margins), margins,
+                                              area.right - area.left - extraWidth, area.bottom - area.top - extraHeight);
     if (layout.WindowWidth)
-        SetWidth(*layout.WindowWidth);
+        SetClientWidth(*layout.WindowWidth - frame.cx);
     if (layout.WindowHeight)
-        SetHeight(*layout.WindowHeight);
+        SetClientHeight(*layout.WindowHeight - frame.cy);
     VideoWindow->SetBounds(layout.VideoLeft.value_or(VideoWindow->Left()), layout.VideoTop.value_or(VideoWindow->Top()),
                            keepVideoWidth ? VideoWindow->Width() : layout.VideoWidth.value_or(VideoWindow->Width()),
                            layout.VideoHeight.value_or(VideoWindow->Height()));

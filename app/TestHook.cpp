@@ -24,6 +24,10 @@
 //                                         grabber holds now, or "none"
 //     tabs <Form>                         the names of the form's controls in the order
 //                                         Tab moves through them, one per line
+//     settled                             "yes" once the main window's skin has taken it
+//                                         over and fitted it (or no skin is loaded)
+//     nativeframe                         "<width>x<height>" the system's own frame adds
+//                                         to the main window's client area
 //   An unknown query or target answers "error: " and what was not found.
 //
 // Everything runs on the GUI thread, in the same message loop a user's input goes
@@ -31,6 +35,8 @@
 #include "app/TestHook.h"
 
 #include "app/MainForm.h"
+
+#include "skin/engine/SkinMessages.h"
 
 #include "framework/Actions.h"
 #include "framework/Application.h"
@@ -206,6 +212,19 @@ private:
                  if (!MainForm->SampleGrabber->GrabFrame(&frame))
                      return L"none";
                  return std::to_wstring(frame.Width()) + L"x" + std::to_wstring(frame.Height());
+             }},
+            {L"settled", [](const std::wstring&) -> std::wstring {
+                 if (MainForm->SkinData1->Empty())
+                     return L"yes";
+                 // Skinned, and the skin's posted attach (which fits the frame) has run.
+                 MSG pending;
+                 const bool attachPending =
+                     PeekMessageW(&pending, nullptr, WM_SKINATTACH, WM_SKINATTACH, PM_NOREMOVE) != FALSE;
+                 return SendMessageW(MainForm->Handle(), WM_SKINQUERY, 0, 0) == 1 && !attachPending ? L"yes" : L"no";
+             }},
+            {L"nativeframe", [](const std::wstring&) -> std::wstring {
+                 const SIZE frame = MainForm->NativeFrameSize();
+                 return std::to_wstring(frame.cx) + L"x" + std::to_wstring(frame.cy);
              }},
             {L"tabs", [](const std::wstring& argument) -> std::wstring {
                  auto* form = dynamic_cast<TWinControl*>(FindTarget(argument));

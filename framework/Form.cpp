@@ -189,6 +189,15 @@ void TCustomForm::SetClientHeight(int height)
         SetHeight(Height() + height - ClientHeight());
 }
 
+SIZE TCustomForm::NativeFrameSize()
+{
+    TCreateParams params;
+    CreateParams(params);
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, params.Style, FMenu != nullptr, params.ExStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void TCustomForm::SetMenu(TMainMenu* menu)
 {
     if (FMenu)

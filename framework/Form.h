@@ -55,6 +55,11 @@ public:
     int ClientHeight() const override;
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
+    // What the system's own frame of this form's border style adds to a client area
+    // (AdjustWindowRectEx of the styles it is created with, menu bar counted). A layout
+    // designed as outer window sizes converts through it to client sizes, which hold
+    // whatever frame the window is drawn with (a skin's is larger or smaller).
+    SIZE NativeFrameSize();
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* menu);
     TCanvas* Canvas() { return &FCanvas; }

@@ -58,6 +58,10 @@ TKivoraDriver::TKivoraDriver(TStoredSettingsAtStart settings)
     if (!shown)
         FMainWindow = nullptr;
     EXPECT_TRUE(shown) << "Kivora's main window and control point did not appear";
+    // The skin takes the window over just after it shows; a test starts from the window
+    // as it then stays.
+    if (shown)
+        EXPECT_TRUE(WaitFor(L"settled", L"yes")) << "the main window's skin did not settle";
 }
 
 TKivoraDriver::~TKivoraDriver()

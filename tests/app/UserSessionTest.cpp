@@ -196,8 +196,12 @@ TEST(UserSession, SettingsOkFitsTheWindowToTheChosenFormat)
         ASSERT_NO_FATAL_FAILURE(ChangeSettings(kivora, {L"select frm_Option.CB_VideoFormats " + std::to_wstring(row)}));
         const int width = size[0] == L'3' ? 320 : 640, height = width * 3 / 4;
         const TVideoLayout expected = FitToVideoSize(width, height, kSettingsMargins);
-        EXPECT_EQ(kivora.Ask(L"prop MainForm.Width"), std::to_wstring(*expected.WindowWidth)) << size;
-        EXPECT_EQ(kivora.Ask(L"prop MainForm.Height"), std::to_wstring(*expected.WindowHeight)) << size;
+        // The layout's outer sizes are for the system's frame: the window keeps their
+        // client area under the skin's frame.
+        int frameWidth = 0, frameHeight = 0;
+        ASSERT_EQ(swscanf(kivora.Ask(L"nativeframe").c_str(), L"%dx%d", &frameWidth, &frameHeight), 2);
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.ClientWidth"), std::to_wstring(*expected.WindowWidth - frameWidth)) << size;
+        EXPECT_EQ(kivora.Ask(L"prop MainForm.ClientHeight"), std::to_wstring(*expected.WindowHeight - frameHeight)) << size;
         EXPECT_EQ(kivora.Ask(L"prop MainForm.VideoWindow.Width"), std::to_wstring(*expected.VideoWidth)) << size;
         EXPECT_EQ(kivora.Ask(L"prop MainForm.VideoWindow.Height"), std::to_wstring(*expected.VideoHeight)) << size;
     }
