@@ -38,7 +38,7 @@ inline TPaint Solid(COLORREF c)
 
 // A skin with borders of the given thickness (top and bottom with two stacked frames, the
 // sides with one), their Trans values, and the INI lines given after them.
-struct TSkinSpec {
+struct TSkinPlan {
     int Left = 4, Top = 24, Right = 5, Bottom = 6;
     int TransLeft = 0, TransTop = 0, TransRight = 0, TransBottom = 0;
     TPaint BottomPaint = Solid(RGB(40, 60, 80));
@@ -46,7 +46,7 @@ struct TSkinSpec {
     std::vector<TSkinMember> ExtraPictures;
 };
 
-inline std::vector<std::uint8_t> Pack(const TSkinSpec& s)
+inline std::vector<std::uint8_t> Pack(const TSkinPlan& s)
 {
     std::string ini = "[Personality]\n";
     const auto border = [&](const char* name, int trans, const char* file) {
@@ -70,7 +70,7 @@ inline std::vector<std::uint8_t> Pack(const TSkinSpec& s)
 }
 
 // Three buttons at the right like Kivora's: minimize, maximize, close; 3 frames of 10 x 8.
-inline void AddCaptionButtons(TSkinSpec& s)
+inline void AddCaptionButtons(TSkinPlan& s)
 {
     s.ExtraIni +=
         "[Button0]\nAction=2\nAlign=1\nXcoord=40\nYcoord=5\nVisibility=0\nButtonImage=min.bmp\nframe=3\n"

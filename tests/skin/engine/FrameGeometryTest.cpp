@@ -29,9 +29,9 @@ TEST(FrameGeometry, BorderKindFromStyles)
 TEST(FrameGeometry, ThicknessComesFromOneStateFrameOfEachBorderPicture)
 {
     TSkinData skin(nullptr);
-    crafted::TSkinSpec spec;
-    spec.Left = 3, spec.Top = 26, spec.Right = 7, spec.Bottom = 9;
-    ASSERT_TRUE(skin.LoadSkinFromBytes(crafted::Pack(spec)));
+    crafted::TSkinPlan plan;
+    plan.Left = 3, plan.Top = 26, plan.Right = 7, plan.Bottom = 9;
+    ASSERT_TRUE(skin.LoadSkinFromBytes(crafted::Pack(plan)));
     EXPECT_EQ(FrameThicknessOf(skin.Elements(), bkFixed), (TFrameThickness{3, 26, 7, 9}));
     EXPECT_EQ(FrameThicknessOf(skin.Elements(), bkNone), TFrameThickness{});
 

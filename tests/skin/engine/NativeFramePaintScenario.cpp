@@ -58,9 +58,9 @@ TEST(NativeFramePaints, Scenario)
     Application->Initialize();
     RegisterSkinManager();
     auto* skin = new TSkinData(nullptr);
-    crafted::TSkinSpec spec;
-    crafted::AddCaptionButtons(spec);
-    ASSERT_TRUE(skin->LoadSkinFromBytes(crafted::Pack(spec)));
+    crafted::TSkinPlan plan;
+    crafted::AddCaptionButtons(plan);
+    ASSERT_TRUE(skin->LoadSkinFromBytes(crafted::Pack(plan)));
     auto* manager = static_cast<TSkinManager*>(SkinManager());
     manager->SetEnabled(true);
 

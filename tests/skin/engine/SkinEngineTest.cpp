@@ -68,10 +68,10 @@ protected:
         RegisterSkinManager();
         Baseline = EngineGdiObjects();
         Skin = new TSkinData(nullptr);
-        crafted::TSkinSpec spec;
-        crafted::AddCaptionButtons(spec);
-        Customize(spec);
-        ASSERT_TRUE(Skin->LoadSkinFromBytes(crafted::Pack(spec)));
+        crafted::TSkinPlan plan;
+        crafted::AddCaptionButtons(plan);
+        Customize(plan);
+        ASSERT_TRUE(Skin->LoadSkinFromBytes(crafted::Pack(plan)));
         Manager = static_cast<TSkinManager*>(SkinManager());
         ASSERT_NE(Manager, nullptr);
         Manager->SetEnabled(true);
@@ -88,7 +88,7 @@ protected:
         SetSkinManagerFactory(nullptr);
         EXPECT_EQ(EngineGdiObjects(), Baseline) << "the engine's GDI objects are all given back";
     }
-    virtual void Customize(crafted::TSkinSpec&) {}
+    virtual void Customize(crafted::TSkinPlan&) {}
 
     HWND Open(DWORD style = WS_OVERLAPPEDWINDOW, HWND owner = nullptr, const wchar_t* text = L"Kivora 视频捕捉")
     {
@@ -297,11 +297,11 @@ TEST_F(SkinEngine, HitTestsOfTheSkinnedFrame)
 namespace {
 
 class SkinEngineTransparent : public SkinEngine {
-    void Customize(crafted::TSkinSpec& spec) override
+    void Customize(crafted::TSkinPlan& plan) override
     {
         // The bottom border's two outermost columns are magenta, cut out by Trans 1.
-        spec.TransBottom = 1;
-        spec.BottomPaint = [](int x, int) { return x < 2 || x >= 58 ? RGB(255, 0, 255) : RGB(40, 60, 80); };
+        plan.TransBottom = 1;
+        plan.BottomPaint = [](int x, int) { return x < 2 || x >= 58 ? RGB(255, 0, 255) : RGB(40, 60, 80); };
     }
 };
 
