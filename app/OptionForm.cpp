@@ -31,6 +31,7 @@ void Tfrm_Option::CreateComponents()
     SetName(L"frm_Option");
     SetCaption(L"设置");
     SetBorderStyle(bsDialog);
+    SetBorderWidth(6);
     SetClientWidth(399);
     SetClientHeight(259);
     SetPosition(poMainFormCenter);

@@ -1,6 +1,8 @@
 #include "framework/Form.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
+#include "framework/DeviceContext.h"
+#include "framework/Handles.h"
 #include "framework/Menus.h"
 
 #include <algorithm>
@@ -16,6 +18,7 @@ const TClassInfo& TCustomForm::StaticClass()
         IntProp(L"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth),
         IntProp(L"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight),
         IntProp(L"ModalResult", &TCustomForm::ModalResult, &TCustomForm::SetModalResult),
+        IntProp(L"BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth),
         ObjProp(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
         EventProp(L"OnCreate", &TCustomForm::OnCreate),
         EventProp(L"OnShow", &TCustomForm::OnShow),
@@ -195,7 +198,43 @@ SIZE TCustomForm::NativeFrameSize()
     CreateParams(params);
     RECT r{0, 0, 0, 0};
     AdjustWindowRectEx(&r, params.Style, FMenu != nullptr, params.ExStyle);
-    return {r.right - r.left, r.bottom - r.top};
+    return {r.right - r.left + 2 * FBorderWidth, r.bottom - r.top + 2 * FBorderWidth};
+}
+
+void TCustomForm::SetBorderWidth(int width)
+{
+    width = std::max(0, width);
+    if (width == FBorderWidth)
+        return;
+    // The client area keeps its size; the window grows or shrinks around it.
+    const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+    FBorderWidth = width;
+    if (HandleAllocated()) {
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetClientWidth(clientWidth);
+        SetClientHeight(clientHeight);
+    }
+}
+
+void TCustomForm::PaintBorderBand()
+{
+    if (FBorderWidth <= 0 || !HandleAllocated())
+        return;
+    RECT window{}, client{};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    RECT band = client;
+    InflateRect(&band, FBorderWidth, FBorderWidth);
+    const TWindowDC dc(Handle());
+    if (!dc.Handle())
+        return;
+    const TSavedDC saved(dc.Handle());
+    ExcludeClipRect(dc.Handle(), client.left, client.top, client.right, client.bottom);
+    const TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(dc.Handle(), &band, brush.get());
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu)
@@ -373,6 +412,16 @@ void TCustomForm::WndProc(TMessage& message)
         return;
     case CM_RELEASE:
         Free();
+        return;
+    case WM_NCCALCSIZE:
+        // The frame's client area, less the border-width band on every side.
+        TWinControl::WndProc(message);
+        if (FBorderWidth > 0 && message.LParam)
+            InflateRect(reinterpret_cast<RECT*>(message.LParam), -FBorderWidth, -FBorderWidth);
+        return;
+    case WM_NCPAINT:
+        TWinControl::WndProc(message);
+        PaintBorderBand();
         return;
     default:
         break;

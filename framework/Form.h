@@ -60,6 +60,10 @@ public:
     // designed as outer window sizes converts through it to client sizes, which hold
     // whatever frame the window is drawn with (a skin's is larger or smaller).
     SIZE NativeFrameSize();
+    // A band of this many pixels between the frame and the client area, in the form's
+    // colour, on every side (a dialog's margin around its controls).
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int width);
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* menu);
     TCanvas* Canvas() { return &FCanvas; }
@@ -99,6 +103,9 @@ private:
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
     TPosition FPosition = poDesigned;
     int FPendingClientWidth = -1, FPendingClientHeight = -1;
+    int FBorderWidth = 0;
+    // Paints the border-width band in the form's colour onto the window's DC.
+    void PaintBorderBand();
     TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
     bool FModal = false;

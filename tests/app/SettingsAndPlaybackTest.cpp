@@ -279,6 +279,17 @@ TEST(SettingsDialog, TabFollowsTheRowsAndTheDevicePagesOpenOverTheDialog)
     ASSERT_TRUE(kivora.Started());
     HWND dialog = OpenSettings(kivora);
     ASSERT_TRUE(dialog);
+    // The dialog's client area as designed, inside a 6-pixel band within its frame.
+    RECT client{}, window{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 399);
+    EXPECT_EQ(client.bottom, 259);
+    GetWindowRect(dialog, &window);
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    EXPECT_GE(origin.x - window.left, 6 + 1) << "the band lies inside the frame";
+    EXPECT_GE(window.right - (origin.x + client.right), 6 + 1);
+    EXPECT_EQ(kivora.Ask(L"prop frm_Option.BorderWidth"), L"6");
     EXPECT_EQ(kivora.Ask(L"tabs frm_Option"),
               L"CB_VideoCapFilters\nBtn_Video_Property\nCB_VideoFormats\nCB_AudioCapFilters\nBtn_Audio_Property\n"
               L"CB_AudioFormats\nCB_InputLines\nEdit_SaveDir\nBtn_SaveDir\nBtn_OK\nBtn_Cancel\n");

@@ -452,6 +452,39 @@ TEST_F(FormTest, ClientSizeIsExactWithAFrameThatIsNotTheNativeOne)
     form->Free();
 }
 
+TEST_F(FormTest, BorderWidthIsABandInsideTheFrameAndTheClientKeepsItsSize)
+{
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetBorderStyle(bsDialog);
+    form->SetClientWidth(399);
+    form->SetClientHeight(259);
+    form->HandleNeeded();
+    const int frameWidth = form->Width() - 399, frameHeight = form->Height() - 259;
+    const SIZE nativeBefore = form->NativeFrameSize();
+
+    // Set on a window that exists: the client area stays, the window grows by the band.
+    form->SetBorderWidth(6);
+    RECT client{}, window{};
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, 399);
+    EXPECT_EQ(client.bottom, 259);
+    EXPECT_EQ(form->Width(), 399 + frameWidth + 12);
+    EXPECT_EQ(form->Height(), 259 + frameHeight + 12);
+    const SIZE nativeAfter = form->NativeFrameSize();
+    EXPECT_EQ(nativeAfter.cx, nativeBefore.cx + 12);
+    EXPECT_EQ(nativeAfter.cy, nativeBefore.cy + 12);
+    // The band sits evenly inside the frame: the client starts 6 pixels further in.
+    GetWindowRect(form->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(form->Handle(), &origin);
+    EXPECT_EQ((origin.x - window.left) + (window.right - origin.x - 399), frameWidth + 12);
+    EXPECT_GE(origin.x - window.left, 6);
+
+    form->SetBorderWidth(0);
+    EXPECT_EQ(form->Width(), 399 + frameWidth);
+    form->Free();
+}
+
 TEST_F(FormTest, FormsAreFoundByTheirWindowsAndListedInScreenOrderWithoutMakingWindows)
 {
     TForm* forms[3];

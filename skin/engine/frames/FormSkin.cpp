@@ -225,8 +225,9 @@ void TFormSkin::FitToClient(bool reread)
         clientWidth = (r.right - r.left) - FNativeFrameWidth;
         clientHeight = (r.bottom - r.top) - FNativeFrameHeight;
     }
-    int width = clientWidth + FFrame.Left + FFrame.Right;
-    const int height = clientHeight + FFrame.Top + FFrame.Bottom + FMenuHeight;
+    const int band = BorderBand();
+    int width = clientWidth + FFrame.Left + FFrame.Right + 2 * band;
+    const int height = clientHeight + FFrame.Top + FFrame.Bottom + FMenuHeight + 2 * band;
     if (FIsDialogClass && !reread && FSkin) {
         // A message box narrower than its caption is widened and its controls centred again.
         const TSkinMargins& title = FSkin->Elements().Title.Margins;
@@ -592,6 +593,11 @@ void TFormSkin::HandleActivation(TWindowMessage& m)
     m.Result = TRUE;
 }
 
+int TFormSkin::BorderBand() const
+{
+    return FForm ? FForm->BorderWidth() : 0;
+}
+
 void TFormSkin::HandleCalcSize(TWindowMessage& m)
 {
     if (!m.LParam) {
@@ -604,6 +610,9 @@ void TFormSkin::HandleCalcSize(TWindowMessage& m)
     const RECT proposed = *rect;
     m.CallNext();
     *rect = SkinnedClientRect(proposed, FFrame, FMenuHeight);
+    // A form's border-width band lies inside the skinned frame too.
+    if (const int band = BorderBand())
+        InflateRect(rect, -band, -band);
     if (m.WParam) {
         auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
         params->rgrc[1] = params->rgrc[0];

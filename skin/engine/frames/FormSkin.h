@@ -54,6 +54,9 @@ public:
 
     HWND Handle() const { return FHandle; }
     TCustomForm* Form() const { return FForm; }
+    // The form's border-width band between the frame and the client area (0 for a raw
+    // window): the skin keeps it and paints it in the form's colour.
+    int BorderBand() const;
     TSkinData* Skin() const { return FSkin; }
     TFormSkinState State() const { return FState; }
     bool Hooked() const { return FHooked; }

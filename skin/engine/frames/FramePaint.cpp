@@ -12,6 +12,7 @@
 #include "skin/engine/BitmapRegion.h"
 #include "skin/engine/WindowText.h"
 #include "framework/DeviceContext.h"
+#include "framework/Form.h"
 #include "framework/Handles.h"
 
 #include <algorithm>
@@ -166,6 +167,19 @@ void TFormSkin::PaintFrame(HDC dc)
         BitBlt(dc, width - FFrame.Right, top, FFrame.Right, height - top, cache, width - FFrame.Right, top, SRCCOPY);
         BitBlt(dc, FFrame.Left, height - FFrame.Bottom, width - FFrame.Left - FFrame.Right, FFrame.Bottom, cache,
                FFrame.Left, height - FFrame.Bottom, SRCCOPY);
+        if (const int band = BorderBand()) {
+            // The band between the frame and the client area, in the form's colour.
+            RECT client{};
+            GetClientRect(FHandle, &client);
+            MapWindowPoints(FHandle, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            OffsetRect(&client, -window.left, -window.top);
+            RECT outer = client;
+            InflateRect(&outer, band, band);
+            const TSavedDC saved(dc);
+            ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+            const TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(FForm->Color())));
+            FillRect(dc, &outer, brush.get());
+        }
         // Everything was just painted in its normal look; a button held down keeps its own.
         for (const auto& button : FTitleButtons)
             if (button.get() != FPressedButton)
