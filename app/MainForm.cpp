@@ -493,19 +493,16 @@ void TMainForm::TB_CapWmvClick(TObject*)
         EnterMode(mmIdle);
         return;
     }
-    // One start at a time: a second press waits for this one to finish.
+    // Greyed while the recording starts; every way out of the start enables it again
+    // through EnterMode.
     TB_CapWmv->SetEnabled(false);
     TB_CapWmv->Invalidate();
-    ReleaseGraph();
-    Panel_PlayBack->SetVisible(false);
     FMode = mmRecording;
     StartOrBackToIdle(&TMainForm::StartRecording);
-    if (FMode == mmRecording) {
+    if (FMode == mmRecording)
         EnterMode(mmRecording);
-    } else {
-        TB_CapWmv->SetEnabled(true);
+    else
         Pop_Capture->SetChecked(false);  // no device: nothing records, so nothing is checked
-    }
 }
 
 void TMainForm::StartRecording()
