@@ -33,13 +33,12 @@ void TCustomMemo::CreateParams(TCreateParams& params)
         params.Style |= WS_HSCROLL;
 }
 
-void TCustomMemo::RecreateWindow()
+void TCustomMemo::RecreateKeepingText()
 {
     if (!HandleAllocated())
         return;
     const std::wstring text = Caption();
-    DestroyHandle();
-    HandleNeeded();
+    RecreateWnd();
     SetCaption(text);
 }
 
@@ -48,7 +47,7 @@ void TCustomMemo::SetScrollBars(TScrollStyle style)
     if (style == FScrollBars)
         return;
     FScrollBars = style;
-    RecreateWindow();
+    RecreateKeepingText();
 }
 
 void TCustomMemo::SetWordWrap(bool wrap)
@@ -56,7 +55,7 @@ void TCustomMemo::SetWordWrap(bool wrap)
     if (wrap == FWordWrap)
         return;
     FWordWrap = wrap;
-    RecreateWindow();
+    RecreateKeepingText();
 }
 
 std::vector<std::wstring> TCustomMemo::Lines() const

@@ -26,7 +26,7 @@ protected:
 
 private:
     // Style changes of an edit take effect only in a new window.
-    void RecreateWindow();
+    void RecreateKeepingText();
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
 };

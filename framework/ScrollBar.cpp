@@ -44,10 +44,7 @@ void TScrollBar::SetKind(TScrollBarKind kind)
     // The bar's direction is a creation style: the window is made again, and the bar's
     // length and thickness change places, as when a user turns it.
     SetBounds(Left(), Top(), Height(), Width());
-    if (HandleAllocated()) {
-        DestroyHandle();
-        HandleNeeded();
-    }
+    RecreateWnd();
 }
 
 void TScrollBar::SetPageSize(int v)

@@ -34,24 +34,24 @@ int TCustomTabControl::TabCount() const
                : 0;
 }
 
-void TCustomTabControl::InsertTab(int index, const std::wstring& text)
+void TCustomTabControl::SendTabText(UINT message, int index, const std::wstring& text)
 {
     if (!HandleAllocated())
         return;
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(Handle(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TCustomTabControl::InsertTab(int index, const std::wstring& text)
+{
+    SendTabText(TCM_INSERTITEMW, index, text);
 }
 
 void TCustomTabControl::SetTabText(int index, const std::wstring& text)
 {
-    if (!HandleAllocated())
-        return;
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(Handle(), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendTabText(TCM_SETITEMW, index, text);
 }
 
 void TCustomTabControl::DeleteTab(int index)

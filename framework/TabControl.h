@@ -30,6 +30,9 @@ protected:
     virtual void Changed() { OnChange(this); }
     bool ClicksOnMouseUp() const override { return false; }
     int FTabIndex = -1; // kept while there is no window
+
+private:
+    void SendTabText(UINT message, int index, const std::wstring& text);
 };
 
 class TTabControl : public TCustomTabControl {

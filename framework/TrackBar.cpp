@@ -46,10 +46,7 @@ void TTrackBar::SetOrientation(TTrackBarOrientation orientation)
     // The direction is a creation style: the window is made again, length and thickness
     // trading places.
     SetBounds(Left(), Top(), Height(), Width());
-    if (HandleAllocated()) {
-        DestroyHandle();
-        HandleNeeded();
-    }
+    RecreateWnd();
 }
 
 void TTrackBar::SetMin(int v)

@@ -45,14 +45,6 @@ void TUpDown::CreateWnd()
     UpdateWindow();
 }
 
-void TUpDown::RecreateWindow()
-{
-    if (!HandleAllocated())
-        return;
-    DestroyHandle();
-    HandleNeeded();
-}
-
 void TUpDown::UpdateWindow()
 {
     if (!HandleAllocated())
@@ -104,7 +96,7 @@ void TUpDown::SetAssociate(TWinControl* associate)
     FAssociate = associate;
     if (FAssociate)
         FAssociate->FreeNotification(this);
-    RecreateWindow();
+    RecreateWnd();
 }
 
 void TUpDown::Notification(TComponent* component, TOperation operation)

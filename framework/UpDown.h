@@ -22,9 +22,9 @@ public:
     int Increment() const { return FIncrement; }
     void SetIncrement(int v);
     bool Wrap() const { return FWrap; }
-    void SetWrap(bool wrap) { FWrap = wrap; RecreateWindow(); }
+    void SetWrap(bool wrap) { FWrap = wrap; RecreateWnd(); }
     TUDOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TUDOrientation orientation) { FOrientation = orientation; RecreateWindow(); }
+    void SetOrientation(TUDOrientation orientation) { FOrientation = orientation; RecreateWnd(); }
     TWinControl* Associate() const { return FAssociate; }
     void SetAssociate(TWinControl* associate);
 
@@ -38,7 +38,6 @@ protected:
     bool ClicksOnMouseUp() const override { return false; }
 
 private:
-    void RecreateWindow();
     void UpdateWindow();
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
     bool FWrap = false;

@@ -288,6 +288,14 @@ void TWinControl::DestroyHandle()
     FHandle = nullptr;
 }
 
+void TWinControl::RecreateWnd()
+{
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    HandleNeeded();
+}
+
 void TWinControl::DefaultHandler(TMessage& message)
 {
     if (FHandle)
