@@ -2,6 +2,7 @@
 #include "framework/Application.h"
 #include "framework/DeviceContext.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 
 #include <algorithm>
 #include <map>
@@ -101,6 +102,9 @@ const TClassInfo& TMenuItem::StaticClass()
         BoolProp(L"Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
         BoolProp(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
         StrProp(L"Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+        IntProp(L"ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+        StrProp(L"ShortCutText", &TMenuItem::ShortCutText, &TMenuItem::SetShortCutText),
+        BoolProp(L"Default", &TMenuItem::Default, &TMenuItem::SetDefault),
         ObjProp(L"Action", &TMenuItem::Action, &TMenuItem::SetAction),
         EventProp(L"OnClick", &TMenuItem::OnClick),
         EventProp(L"OnMeasureItem", &TMenuItem::OnMeasureItem),
@@ -191,6 +195,30 @@ void TMenuItem::SetVisible(bool visible)
     }
 }
 
+void TMenuItem::SetImageIndex(int index)
+{
+    if (index != FImageIndex) {
+        FImageIndex = index;
+        MenuChanged(true);  // the item's size may change
+    }
+}
+
+void TMenuItem::SetShortCutText(const std::wstring& text)
+{
+    if (text != FShortCutText) {
+        FShortCutText = text;
+        MenuChanged(true);
+    }
+}
+
+void TMenuItem::SetDefault(bool isDefault)
+{
+    if (isDefault != FDefault) {
+        FDefault = isDefault;
+        MenuChanged(true);
+    }
+}
+
 void TMenuItem::SetAction(TAction* action)
 {
     if (RelinkAction(FAction, action, *this, *this) && action) {
@@ -265,15 +293,52 @@ void TMenuItem::Click()
         FAction->Execute();
 }
 
+namespace {
+
+// The canvas font made bold for a default item, put back afterwards.
+class TDefaultItemFont {
+public:
+    TDefaultItemFont(TCanvas& canvas, bool bold) : FFont(canvas.Font()), FOld(canvas.Font().Style())
+    {
+        if (bold)
+            FFont.SetStyle(TFontStyles(FOld).Include(fsBold));
+    }
+    ~TDefaultItemFont() { FFont.SetStyle(FOld); }
+    TDefaultItemFont(const TDefaultItemFont&) = delete;
+    TDefaultItemFont& operator=(const TDefaultItemFont&) = delete;
+
+private:
+    TFont& FFont;
+    TFontStyles FOld;
+};
+
+TImageList* ImagesOf(const TMenuItem& item)
+{
+    TMenu* menu = item.GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+constexpr int kShortCutGap = 16;  // between the caption and the shortcut
+
+}  // namespace
+
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
 {
     if (IsLine()) {
         width = 10;
         height = 8;
     } else {
-        SIZE size = canvas.TextExtent(FCaption);
+        const TDefaultItemFont bold(canvas, FDefault);
+        // An empty caption still measures one line high.
+        SIZE size = canvas.TextExtent(FCaption.empty() ? std::wstring(L" ") : FCaption);
         width = size.cx + 32;
         height = std::max<int>(size.cy + 6, GetSystemMetrics(SM_CYMENU));
+        if (!FShortCutText.empty())
+            width += kShortCutGap + canvas.TextWidth(FShortCutText);
+        if (TImageList* images = ImagesOf(*this)) {
+            width += std::max(images->Width() - 16, 0);
+            height = std::max(height, images->Height() + 2);
+        }
     }
     OnMeasureItem(this, &canvas, width, height);
 }
@@ -291,14 +356,25 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected)
         DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
         return;
     }
-    if (FChecked) {
+    TImageList* images = ImagesOf(*this);
+    LONG textLeft = rect.left + 20;
+    if (images && FImageIndex >= 0 && FImageIndex < images->Count()) {
+        images->Draw(canvas, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2, FImageIndex,
+                     FEnabled);
+        textLeft = std::max<LONG>(textLeft, rect.left + images->Width() + 4);
+    } else if (FChecked) {
         RECT mark{rect.left + 2, rect.top + 2, rect.left + 16, rect.bottom - 2};
         DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
     }
+    const TDefaultItemFont bold(canvas, FDefault);
     canvas.Font().SetColor(!FEnabled ? clGrayText : selected ? clHighlightText : clMenuText);
     canvas.Brush().SetStyle(bsClear);
-    RECT text{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+    RECT text{textLeft, rect.top, rect.right - 4, rect.bottom};
     canvas.DrawText(FCaption, text, DT_SINGLELINE | DT_VCENTER);
+    if (!FShortCutText.empty()) {
+        RECT key{textLeft, rect.top, rect.right - 8, rect.bottom};
+        canvas.DrawText(FShortCutText, key, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
 }
 
 // ---- TMenu -----------------------------------------------------------------------------
@@ -308,6 +384,7 @@ const TClassInfo& TMenu::StaticClass()
     static const TClassInfo info(L"TMenu", &TComponent::StaticClass(), {
         ObjProp(L"Items", &TMenu::Items),
         BoolProp(L"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+        ObjProp(L"Images", &TMenu::Images, &TMenu::SetImages),
     });
     return info;
 }
@@ -351,6 +428,28 @@ void TMenu::SetOwnerDraw(bool ownerDraw)
     }
 }
 
+void TMenu::SetImages(TImageList* images)
+{
+    if (images == FImages)
+        return;
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+    FImages = images;
+    if (FImages)
+        FImages->FreeNotification(this);
+    Rebuild();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FImages) {
+        FImages = nullptr;
+        if (!ComponentState().Contains(csDestroying))
+            Rebuild();
+    }
+    TComponent::Notification(component, operation);
+}
+
 void TMenu::Rebuild()
 {
     FHandle.reset(); // built again when next needed
@@ -369,12 +468,18 @@ void TMenu::Build(HMENU menu, TMenuItem* parent)
         info.wID = item->FCommand;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         info.fType = FOwnerDraw ? MFT_OWNERDRAW : 0;
-        if (item->IsLine()) {
+        if (item->IsLine())
             info.fType |= MFT_SEPARATOR;
-        } else {
+        // The text stays with an owner-drawn item too: the platform finds the item's
+        // accelerator letter in it.
+        std::wstring text = item->FCaption;
+        if (!item->FShortCutText.empty())
+            text += L"\t" + item->FShortCutText;
+        if (!item->IsLine()) {
             info.fMask |= MIIM_STRING;
-            info.dwTypeData = const_cast<wchar_t*>(item->FCaption.c_str());
-            info.fState = (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED);
+            info.dwTypeData = text.data();
+            info.fState = (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED) |
+                          (item->FDefault ? MFS_DEFAULT : 0);
         }
         if (!item->FItems.empty()) {
             item->FHandle = CreatePopupMenu();

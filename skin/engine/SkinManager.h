@@ -19,6 +19,7 @@
 
 class TCustomForm;
 class TFormSkin;
+class TPopupMenuSkin;
 class TSkinData;
 class TTimer;
 
@@ -53,8 +54,23 @@ public:
     // The timer's work: switch on, switch off, re-apply or purge, for the pending skin.
     void ApplyPendingAction();
 
+    // Popup menu windows (class "#32768"): skinned from their creation to their destruction.
+    void SkinPopupMenu(HWND window);
+    bool UnskinPopupMenu(HWND window);
+    bool IsPopupSkinned(HWND window) const;
+    // The skinned popup window that shows menu and has rendered its background; null when
+    // there is none.
+    const TPopupMenuSkin* PopupBackground(HMENU menu) const;
+    // A popup that painted before it knew its menu takes the menu of the next item drawn.
+    void SetUnboundPopup(TPopupMenuSkin* popup) { FUnboundPopup = popup; }
+    void BindUnboundPopup(HMENU menu);
+    // Called by a popup object whose window went without a destruction notice.
+    void PopupWindowGone(TPopupMenuSkin* popup);
+    const std::vector<std::unique_ptr<TPopupMenuSkin>>& PopupMenus() const { return FPopupMenus; }
+
     // Shared state the frame and menu code reads and writes.
     int MenuKind = 0;  // 0 context menu, 1 menu-bar drop-down, 2 window menu
+    bool TrackingMenuBar = false;  // a drop-down of a skinned menu bar is open
 
     const std::vector<TFormSkin*>& Forms() const { return FForms; }
     const std::vector<TSkinData*>& Skins() const { return FSkins; }
@@ -77,6 +93,8 @@ private:
     HHOOK FHook = nullptr;
     DWORD FWindowsVersion = 0;
     std::vector<TFormSkin*> FForms;
+    std::vector<std::unique_ptr<TPopupMenuSkin>> FPopupMenus;
+    TPopupMenuSkin* FUnboundPopup = nullptr;
     std::vector<TSkinData*> FSkins;
     bool FEnabled = false;
     bool FBulkAttach = false;

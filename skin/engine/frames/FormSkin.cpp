@@ -4,7 +4,10 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
+#include "skin/engine/menus/OwnerDrawMenus.h"
+#include "skin/engine/menus/WindowMenu.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "framework/ScopeExit.h"
 
 #include <windowsx.h>
@@ -34,6 +37,7 @@ TFormSkin::TFormSkin(TComponent* owner, TSkinManager& manager, HWND window)
     FTitleBitmap = std::make_unique<TCountedBitmap>();
     FSmallIcon = std::make_unique<TCountedBitmap>();
     FFrameCache = std::make_unique<TCountedBitmap>();
+    FMenus = std::make_unique<TFormMenus>(manager, window);
 }
 
 TFormSkin::~TFormSkin()
@@ -43,6 +47,7 @@ TFormSkin::~TFormSkin()
     if (FHooked)
         QuietUnskin();
     FreeTitleButtons();
+    FSystemPopup.reset();
     FManager.RemoveForm(this);
 }
 
@@ -90,6 +95,7 @@ void TFormSkin::Attach(TSkinData& skin)
     }
     AddWindowHook(FHandle, this);
     FHooked = HasWindowHook(FHandle, this);
+    AttachMenus();
     if (FForm) {
         FSavedFormColor = FForm->Color();
         FForm->SetColor(static_cast<TColor>(skin.Elements().ColorButtonFace));
@@ -277,6 +283,8 @@ void TFormSkin::RefreshSkin()
     FState = fsRefreshing;
     if (FForm && FSkin)
         FForm->SetColor(static_cast<TColor>(FSkin->Elements().ColorButtonFace));
+    if (FSkin && FSkin->SkinControls().Contains(xcPopupMenu))
+        FMenus->SetPopupMenusOwnerDraw(FForm, true);
     if (FFrameSkinned) {
         FitToClient(true);
         BuildRegion();
@@ -299,9 +307,48 @@ void TFormSkin::Unhook()
     FHotObject = nullptr;
 }
 
+void TFormSkin::AttachMenus()
+{
+    FMenus->SetSkin(FSkin);
+    FMenus->SetFormMenu(GetMenu(FHandle));
+    if (FForm && FSkin->SkinControls().Contains(xcPopupMenu))
+        FMenus->SetPopupMenusOwnerDraw(FForm, true);
+    if (FForm && FSkin->SkinControls().Contains(xcMenuItem))
+        FMenus->SetMainMenusOwnerDraw(FForm, true);
+    FSystemPopup = BuildSystemPopup(*FMenus, FSkin->MenuImages(), (FBorderIcons & fiMaximize) != 0,
+                                    (FBorderIcons & fiMinimize) != 0, TNotifyEvent(this, &TFormSkin::SystemPopupClick));
+}
+
+void TFormSkin::DetachMenus(bool restoreItems)
+{
+    FSystemPopup.reset();
+    if (restoreItems && FForm) {
+        FMenus->SetPopupMenusOwnerDraw(FForm, false);
+        FMenus->SetMainMenusOwnerDraw(FForm, false);
+    }
+}
+
+void TFormSkin::SystemPopupClick(TObject* sender)
+{
+    const auto* item = As<TMenuItem>(sender);
+    if (!item)
+        return;
+    switch (item->Tag()) {
+    case wmRestore: Restore(); break;
+    case wmMaximize: ToggleMaximize(); break;
+    case wmMinimize: ToggleMinimize(); break;
+    case wmClose:
+        SetHoverTimer(false);
+        PostMessageW(FHandle, WM_CLOSE, 0, 0);
+        break;
+    default: break;
+    }
+}
+
 void TFormSkin::QuietUnskin()
 {
     Unhook();
+    DetachMenus(false);
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
 }
@@ -311,6 +358,7 @@ void TFormSkin::Unskin()
     if (!FHooked)
         return;
     Unhook();
+    DetachMenus(FState != fsDestroying);
     if (FForm && FState != fsDestroying)
         FForm->SetColor(FSavedFormColor);
     if (!FFrameSkinned)
@@ -419,6 +467,14 @@ bool TFormSkin::WndProc(TWindowMessage& m)
     case WM_INITMENUPOPUP:
         FManager.MenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? 2 : 1;
         break;
+    case WM_MEASUREITEM:
+        if (!FMenus->HandleMeasureItem(m))
+            break;
+        return true;
+    case WM_DRAWITEM:
+        if (!FMenus->HandleDrawItem(m))
+            break;
+        return true;
     case WM_ERASEBKGND:
         if (FForm || !FSkin)
             break;

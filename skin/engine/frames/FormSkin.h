@@ -23,6 +23,8 @@
 #include <vector>
 
 class TCustomForm;
+class TFormMenus;
+class TPopupMenu;
 class TSkinData;
 class TSkinManager;
 
@@ -79,6 +81,9 @@ public:
     void ToggleMinimize();
     void Restore();
     void ShowWindowMenu(POINT screenPoint);
+    // The skinned window menu (null before attaching) and the form's menu drawing.
+    TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
+    TFormMenus& Menus() const { return *FMenus; }
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
@@ -104,6 +109,9 @@ private:
     void CheckHover();
     void EndPress(bool act);
     TButtonContext ButtonContext(int buttonIndex) const;
+    void AttachMenus();
+    void DetachMenus(bool restoreItems);
+    void SystemPopupClick(TObject* sender);
 
     // Painting (FramePaint.cpp).
     void PaintBorder(int index, HDC dc, const RECT& rect);
@@ -156,6 +164,10 @@ private:
     bool FCachedActive = false;
     int FCachedWindowState = 0;
     std::wstring FCachedCaption;
+    // Declared in this order so that the window menu, whose items call the menu drawing,
+    // goes first.
+    std::unique_ptr<TFormMenus> FMenus;
+    std::unique_ptr<TPopupMenu> FSystemPopup;
     friend class TNCObject;
     friend class TWinSysButton;
 };
