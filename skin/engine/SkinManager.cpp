@@ -131,6 +131,11 @@ void TSkinManager::CbtNotice(int code, WPARAM wParam, LPARAM lParam)
         UnskinPopupMenu(reinterpret_cast<HWND>(wParam));
         return;
     }
+    if (code == HCBT_CREATEWND && !FEnabled && SkinsPopups()) {
+        if (ReadClassName(reinterpret_cast<HWND>(wParam)) == L"#32768")
+            SkinPopupMenu(reinterpret_cast<HWND>(wParam));
+        return;
+    }
     if (code < 0 || !FEnabled) {
         if (code == HCBT_ACTIVATE && FStartState == 0)
             FStartState = 1;
@@ -210,7 +215,7 @@ bool TSkinManager::SkinWindow(HWND window)
 
 void TSkinManager::SkinPopupMenu(HWND window)
 {
-    if (!FEnabled || SendMessageW(window, WM_SKINQUERY, 0, 0) == 1 || IsPopupSkinned(window))
+    if (!SkinsPopups() || SendMessageW(window, WM_SKINQUERY, 0, 0) == 1 || IsPopupSkinned(window))
         return;
     TSkinData* skin = ChooseSkin(window);
     if (!skin || skin->Empty())

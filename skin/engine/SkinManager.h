@@ -58,6 +58,10 @@ public:
     void SkinPopupMenu(HWND window);
     bool UnskinPopupMenu(HWND window);
     bool IsPopupSkinned(HWND window) const;
+    // Popup menus are skinned while skinning is on, and also while it is only paused
+    // (SetEnabled(false) around the full-screen picture) with forms still skinned: their
+    // menus' items keep the skin's drawing, and their popup windows keep the matching frame.
+    bool SkinsPopups() const { return FEnabled || !FForms.empty(); }
     // The skinned popup window that shows menu and has rendered its background; null when
     // there is none.
     const TPopupMenuSkin* PopupBackground(HMENU menu) const;

@@ -88,7 +88,7 @@ bool TPopupMenuSkin::WndProc(TWindowMessage& m)
         m.Result = 1;
         return true;
     }
-    if (!FManager.Enabled())
+    if (!FManager.SkinsPopups())
         return false;
     switch (m.Msg) {
     case WM_ERASEBKGND:

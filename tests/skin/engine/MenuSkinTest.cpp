@@ -655,3 +655,34 @@ TEST_F(MenuSkin, KivorasSkinLetsTheGutterShowAndDrawsSeparatorsAsLines)
     EXPECT_GE(lineRows, 1) << "a line is drawn";
     EXPECT_LE(lineRows, 2) << "a thin line, not a highlighted slice";
 }
+
+TEST_F(MenuSkin, PausedSkinningKeepsPopupsOfSkinnedFormsFramedAndSwitchedOffLeavesThemNative)
+{
+    TForm* form = NewForm();
+    ASSERT_NE(ShowSkinned(*form), nullptr);
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"全屏");
+    // Returns how many skinned popups there were while the menu was open and painted.
+    const auto openAndCount = [&] {
+        std::size_t skinned = 0;
+        int ticks = 0;
+        TMenuScript script({[&] {
+            if (++ticks < 5)  // the menu window is shown and painted by now
+                return false;
+            skinned = Manager->PopupMenus().size();
+            EndMenu();
+            return true;
+        }});
+        TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, form->Handle(), nullptr);
+        EXPECT_TRUE(script.Finished());
+        return skinned;
+    };
+    Manager->SetEnabled(false);  // what the application does around its full-screen picture
+    EXPECT_EQ(openAndCount(), 1u);
+    Manager->SetPendingSkin(Skin);  // switched off: every form gets its native look back
+    Manager->ScheduleAction(saSwitchOff, 1);
+    Manager->ApplyPendingAction();
+    ASSERT_TRUE(Manager->Forms().empty());
+    EXPECT_EQ(openAndCount(), 0u);
+    DestroyMenu(menu);
+}
