@@ -92,6 +92,52 @@ bool DispatchMenuOwnerDraw(TMessage& message)
     return false;
 }
 
+namespace {
+
+// The letter after the caption's single ampersand ("&&" is an ampersand shown), or 0.
+wchar_t AcceleratorOf(const std::wstring& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&')
+            continue;
+        if (caption[i + 1] != L'&')
+            return caption[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
+wchar_t UpperChar(wchar_t c)
+{
+    // CharUpper converts one character passed in the pointer's low word.
+    return static_cast<wchar_t>(
+        reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+}
+
+}  // namespace
+
+bool DispatchMenuChar(TMessage& message)
+{
+    const HMENU menu = reinterpret_cast<HMENU>(message.LParam);
+    const wchar_t key = UpperChar(static_cast<wchar_t>(LOWORD(message.WParam)));
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int position = 0; position < count; ++position) {
+        const TMenuItem* item = FindMenuItem(GetMenuItemID(menu, position));
+        if (!item) {  // a sub-menu: its item is found through its handle
+            const HMENU sub = GetSubMenu(menu, position);
+            for (const auto& [command, candidate] : ItemsByCommand())
+                if (sub && candidate->Handle() == sub)
+                    item = candidate;
+        }
+        const wchar_t letter = item ? AcceleratorOf(item->Caption()) : 0;
+        if (letter && UpperChar(letter) == key && item->Enabled()) {
+            message.Result = MAKELRESULT(position, MNC_EXECUTE);
+            return true;
+        }
+    }
+    return false;
+}
+
 // ---- TMenuItem -------------------------------------------------------------------------
 
 const TClassInfo& TMenuItem::StaticClass()

@@ -162,6 +162,10 @@ private:
 bool DispatchMenuCommand(UINT command);
 // WM_MEASUREITEM / WM_DRAWITEM of a framework menu item; false for anything else.
 bool DispatchMenuOwnerDraw(TMessage& message);
+// WM_MENUCHAR of a menu with framework items: a key that is an item's accelerator letter
+// runs that item (the platform leaves this to the owner for owner-drawn items); false when
+// no item of the menu has it.
+bool DispatchMenuChar(TMessage& message);
 TMenuItem* FindMenuItem(UINT command);
 // The system's menu font.
 TFont& MenuFont();

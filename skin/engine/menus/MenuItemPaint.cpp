@@ -84,6 +84,25 @@ int TMenuItemPainter::MenuItemExtraWidth(bool hasImages) const
     return LeftMargin(FSkin) + (hasImages ? 10 : 35);
 }
 
+namespace {
+
+// Composes an item in a bitmap of its own size (with the menu font) and puts it on the
+// canvas in one copy.
+template <class TDraw>
+void ComposeItem(TCanvas& canvas, const RECT& rect, TDraw&& draw)
+{
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return;
+    TBitmap composed(width, height);
+    TCanvas& c = *composed.Canvas();
+    c.Font().Assign(MenuFont());
+    draw(c, RECT{0, 0, width, height});
+    BitBlt(canvas.Handle(), rect.left, rect.top, width, height, c.Handle(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
 void TMenuItemPainter::DrawMenuItem(const TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected,
                                     const TItemBackground& background) const
 {
@@ -91,44 +110,32 @@ void TMenuItemPainter::DrawMenuItem(const TMenuItem& item, TCanvas& canvas, cons
         DrawPlainItem(item, canvas, rect, selected);
         return;
     }
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return;
-    TBitmap composed(width, height);
-    TCanvas& c = *composed.Canvas();
-    c.Font().Assign(MenuFont());
-    const RECT all{0, 0, width, height};
-    if (background.Picture && !background.Picture->Empty()) {
-        BitBlt(c.Handle(), 0, 0, width, height, DCOf(*background.Picture), rect.left + background.Offset.x,
-               rect.top + background.Offset.y, SRCCOPY);
-    } else {
-        c.Brush().SetColor(Color(FSkin.Elements().ColorMenu));
-        c.FillRect(all);
-    }
-    const auto& element = *FSkin.Elements().MenuItem;
-    if (item.IsLine()) {
-        DrawSeparator(c, all);
-    } else {
+    ComposeItem(canvas, rect, [&](TCanvas& c, const RECT& all) {
+        if (background.Picture && !background.Picture->Empty()) {
+            BitBlt(c.Handle(), 0, 0, all.right, all.bottom, DCOf(*background.Picture),
+                   rect.left + background.Offset.x, rect.top + background.Offset.y, SRCCOPY);
+        } else {
+            c.Brush().SetColor(Color(FSkin.Elements().ColorMenu));
+            c.FillRect(all);
+        }
+        const auto& element = *FSkin.Elements().MenuItem;
+        if (item.IsLine()) {
+            DrawSeparator(c, all);
+            return;
+        }
         DrawElementFrame(c.Handle(), all, element.Image, element.Tile != 0, element.Trans != 0,
                          {kMenuItemFrames, selected ? mfSelected : mfNormal, false}, element.Margins);
         DrawItemContent(item, c, selected, all);
-    }
-    BitBlt(canvas.Handle(), rect.left, rect.top, width, height, c.Handle(), 0, 0, SRCCOPY);
+    });
 }
 
 void TMenuItemPainter::DrawPlainItem(const TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) const
 {
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return;
-    TBitmap composed(width, height);
-    TCanvas& c = *composed.Canvas();
-    c.Font().Assign(MenuFont());
-    const RECT all{0, 0, width, height};
-    c.Brush().SetColor(Color(selected ? FSkin.Elements().ColorHilight : FSkin.Elements().ColorMenu));
-    c.FillRect(all);
-    DrawItemContent(item, c, selected, all);
-    BitBlt(canvas.Handle(), rect.left, rect.top, width, height, c.Handle(), 0, 0, SRCCOPY);
+    ComposeItem(canvas, rect, [&](TCanvas& c, const RECT& all) {
+        c.Brush().SetColor(Color(selected ? FSkin.Elements().ColorHilight : FSkin.Elements().ColorMenu));
+        c.FillRect(all);
+        DrawItemContent(item, c, selected, all);
+    });
 }
 
 void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& rect) const

@@ -159,22 +159,23 @@ void TFormMenus::SetItemTreeDrawing(TMenuItem& item)
         Watch(*menu);
 }
 
-void TFormMenus::MeasureMenuItem(TObject* sender, TCanvas*, int& width, int&)
+void TFormMenus::AddExtraWidth(TObject* sender, int& width, int (TMenuItemPainter::*extra)(bool) const) const
 {
     const auto* item = As<TMenuItem>(sender);
     if (!FSkin || !item)
         return;
     const TMenu* menu = item->GetParentMenu();
-    width += TMenuItemPainter(*FSkin).MenuItemExtraWidth(menu && menu->Images());
+    width += (TMenuItemPainter(*FSkin).*extra)(menu && menu->Images());
+}
+
+void TFormMenus::MeasureMenuItem(TObject* sender, TCanvas*, int& width, int&)
+{
+    AddExtraWidth(sender, width, &TMenuItemPainter::MenuItemExtraWidth);
 }
 
 void TFormMenus::MeasurePopupItem(TObject* sender, TCanvas*, int& width, int&)
 {
-    const auto* item = As<TMenuItem>(sender);
-    if (!FSkin || !item)
-        return;
-    const TMenu* menu = item->GetParentMenu();
-    width += TMenuItemPainter(*FSkin).PopupItemExtraWidth(menu && menu->Images());
+    AddExtraWidth(sender, width, &TMenuItemPainter::PopupItemExtraWidth);
 }
 
 TItemBackground TFormMenus::BackgroundOf(HMENU menu) const

@@ -24,6 +24,7 @@ class TMenu;
 class TMenuItem;
 class TSkinData;
 class TSkinManager;
+class TMenuItemPainter;
 struct TItemBackground;
 
 class TFormMenus : public TComponent {
@@ -61,6 +62,7 @@ public:
 
 private:
     TItemBackground BackgroundOf(HMENU menu) const;
+    void AddExtraWidth(TObject* sender, int& width, int (TMenuItemPainter::*extra)(bool) const) const;
     bool AllowsPopupMenu(const TMenu& menu, const TCustomForm& form) const;
     void SetHandlers(TMenuItem& item, bool popupMeasure);
     void ClearHandlers(TMenuItem& item, bool onlyOwn);
