@@ -61,16 +61,37 @@ TFont& MenuFont()
     return *font;
 }
 
+namespace {
+
+// The canvas owner-drawn items are measured and drawn on: one for the process, so that the
+// menu font is made once and not for every item of every menu shown. A handler that
+// changed its font or brush leaves it as the next item expects it.
+TCanvas& MenuItemCanvas()
+{
+    static TCanvas* canvas = new TCanvas;
+    TFont& font = canvas->Font();
+    const TFont& menu = MenuFont();
+    if (font.Name() != menu.Name() || font.Height() != menu.Height() || font.Charset() != menu.Charset() ||
+        !(font.Style() == menu.Style()))
+        font.Assign(menu);
+    font.SetColor(menu.Color());
+    canvas->Brush().SetStyle(bsSolid);
+    return *canvas;
+}
+
+}  // namespace
+
 bool DispatchMenuOwnerDraw(TMessage& message)
 {
+    TCanvas& canvas = MenuItemCanvas();
     if (message.Msg == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
         TMenuItem* item = measure->CtlType == ODT_MENU ? FindMenuItem(measure->itemID) : nullptr;
         if (!item)
             return false;
-        TScreenDC screen;
-        TCanvas canvas(screen.Handle());
-        canvas.Font().Assign(MenuFont());
+        // A memory DC of the screen's kind measures like the screen, without asking for it.
+        static const TMemoryDC measuring(CreateCompatibleDC(nullptr));
+        const TCanvasDCScope lent(canvas, measuring.get());
         int width = 0, height = 0;
         item->MeasureItem(canvas, width, height);
         measure->itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -83,8 +104,7 @@ bool DispatchMenuOwnerDraw(TMessage& message)
         TMenuItem* item = draw->CtlType == ODT_MENU ? FindMenuItem(draw->itemID) : nullptr;
         if (!item)
             return false;
-        TCanvas canvas(draw->hDC);
-        canvas.Font().Assign(MenuFont());
+        const TCanvasDCScope lent(canvas, draw->hDC);
         item->DrawItem(canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
         message.Result = TRUE;
         return true;

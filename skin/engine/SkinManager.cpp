@@ -52,6 +52,7 @@ TSkinManager::~TSkinManager()
         gHookOwner = nullptr;
     FUnboundPopup = nullptr;
     FPopupMenus.clear();  // each gives its window its procedure back
+    PopupPictures.Clear();
     // Every form object points at this manager: none may outlive it. Windows still alive
     // get their native frame back.
     while (!FForms.empty())
@@ -74,6 +75,7 @@ void TSkinManager::UnregisterSkin(TSkinData* skin)
         FMainSkin = nullptr;
     if (FPendingSkin == skin)
         FPendingSkin = nullptr;
+    PopupPictures.Forget(skin);
     // Form objects draw from the skin's records: those of a skin going away are freed now.
     for (std::size_t i = FForms.size(); i-- > 0;)
         if (i < FForms.size() && FForms[i]->Skin() == skin)
@@ -107,6 +109,7 @@ void TSkinManager::ScheduleAction(TSkinAction action, int delayMs)
 
 void TSkinManager::PrepareSkinReload()
 {
+    PopupPictures.Forget(FPendingSkin);
     for (TFormSkin* form : FForms)
         if (form->Skin() == FPendingSkin)
             form->FreeTitleButtons();

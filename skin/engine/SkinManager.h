@@ -10,6 +10,7 @@
 #pragma once
 
 #include "skin/SkinManagerLink.h"
+#include "skin/engine/menus/PopupBackgrounds.h"
 
 #include <windows.h>
 
@@ -75,6 +76,7 @@ public:
     // Shared state the frame and menu code reads and writes.
     int MenuKind = 0;  // 0 context menu, 1 menu-bar drop-down, 2 window menu
     bool TrackingMenuBar = false;  // a drop-down of a skinned menu bar is open
+    TPopupBackgrounds PopupPictures;  // rendered MenuBackground pictures by size
 
     const std::vector<TFormSkin*>& Forms() const { return FForms; }
     const std::vector<TSkinData*>& Skins() const { return FSkins; }

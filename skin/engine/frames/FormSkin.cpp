@@ -283,6 +283,7 @@ void TFormSkin::RefreshSkin()
     FState = fsRefreshing;
     if (FForm && FSkin)
         FForm->SetColor(static_cast<TColor>(FSkin->Elements().ColorButtonFace));
+    FMenus->SetSkin(FSkin);
     if (FSkin && FSkin->SkinControls().Contains(xcPopupMenu))
         FMenus->SetPopupMenusOwnerDraw(FForm, true);
     if (FFrameSkinned) {

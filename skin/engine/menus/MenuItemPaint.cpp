@@ -47,15 +47,14 @@ TImageList* ImagesOf(const TMenuItem& item)
 }
 
 // A monochrome check mark (black on white) of the platform, or drawn by it when its bitmap
-// is not there; deleted by the caller's holder, so no item leaks one.
-TGdiHandle<HBITMAP> CheckMarkBitmap(int size)
+// is not there.
+HBITMAP CheckMarkBitmap(int size)
 {
-    TGdiHandle<HBITMAP> mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
-    if (mark)
+    if (HBITMAP mark = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)))
         return mark;
-    mark.reset(CreateBitmap(size, size, 1, 1, nullptr));
+    HBITMAP mark = CreateBitmap(size, size, 1, 1, nullptr);
     TMemoryDC dc(CreateCompatibleDC(nullptr));
-    const TSelectObject select(dc.get(), mark.get());
+    const TSelectObject select(dc.get(), mark);
     RECT r{0, 0, size, size};
     DrawFrameControl(dc.get(), &r, DFC_MENU, DFCS_MENUCHECK);
     return mark;
@@ -84,24 +83,70 @@ int TMenuItemPainter::MenuItemExtraWidth(bool hasImages) const
     return LeftMargin(FSkin) + (hasImages ? 10 : 35);
 }
 
-namespace {
+TMenuItemPainter::TMenuItemPainter(const TSkinData& skin) : FSkin(skin), FComposed(std::make_unique<TCountedBitmap>())
+{
+    FCanvas.Font().Assign(MenuFont());
+}
 
-// Composes an item in a bitmap of its own size (with the menu font) and puts it on the
-// canvas in one copy.
-template <class TDraw>
-void ComposeItem(TCanvas& canvas, const RECT& rect, TDraw&& draw)
+TMenuItemPainter::~TMenuItemPainter() = default;
+
+void TMenuItemPainter::Compose(TCanvas& canvas, const RECT& rect,
+                               const std::function<void(TCanvas&, const RECT&)>& draw) const
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return;
-    TBitmap composed(width, height);
-    TCanvas& c = *composed.Canvas();
-    c.Font().Assign(MenuFont());
-    draw(c, RECT{0, 0, width, height});
-    BitBlt(canvas.Handle(), rect.left, rect.top, width, height, c.Handle(), 0, 0, SRCCOPY);
+    if (FComposed->Width() < width || FComposed->Height() < height)
+        FComposed->SetSize(std::max(width, FComposed->Width()), std::max(height, FComposed->Height()));
+    const HDC dc = FComposed->Canvas()->Handle();
+    const TCanvasDCScope lent(FCanvas, dc);
+    FCanvas.Brush().SetStyle(bsSolid);
+    FCanvas.Font().SetStyle({});
+    draw(FCanvas, RECT{0, 0, width, height});
+    BitBlt(canvas.Handle(), rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
-}  // namespace
+bool TMenuItemPainter::FrameIsTransparent(int frame) const
+{
+    const auto& element = *FSkin.Elements().MenuItem;
+    int& known = FTransparentFrames.at(static_cast<std::size_t>(frame));
+    if (known == 0) {
+        const TBitmap& picture = element.Image;
+        const int frameWidth = picture.Width() / kMenuItemFrames;
+        bool clear = element.Trans != 0 && frameWidth > 0;
+        for (int y = 0; clear && y < picture.Height(); ++y)
+            for (int x = (frame - 1) * frameWidth; clear && x < frame * frameWidth; ++x)
+                clear = GetPixel(DCOf(picture), x, y) == (kSkinTransparentColor & 0xFFFFFF);
+        known = clear ? 1 : 2;
+    }
+    return known == 1;
+}
+
+void TMenuItemPainter::DrawFrame(HDC dc, const RECT& rect, int frame) const
+{
+    if (FrameIsTransparent(frame))
+        return;
+    const auto& element = *FSkin.Elements().MenuItem;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    auto found = std::find_if(FFrames.begin(), FFrames.end(), [&](const TRenderedFrame& f) {
+        return f.Frame == frame && f.Width == width && f.Height == height;
+    });
+    if (found == FFrames.end()) {
+        // A menu has a few item sizes; a cache that outgrows them starts again.
+        if (FFrames.size() >= 8)
+            FFrames.clear();
+        auto picture = std::make_unique<TCountedBitmap>();
+        picture->SetSize(width, height);
+        DrawElementFrame(picture->Canvas()->Handle(), {0, 0, width, height}, element.Image, element.Tile != 0, false,
+                         {kMenuItemFrames, frame, false}, element.Margins);
+        FFrames.push_back({frame, width, height, std::move(picture)});
+        found = FFrames.end() - 1;
+    }
+    if (element.Trans != 0)
+        DrawTransparent(dc, rect, *found->Picture, kSkinTransparentColor);
+    else
+        BitBlt(dc, rect.left, rect.top, width, height, DCOf(*found->Picture), 0, 0, SRCCOPY);
+}
 
 void TMenuItemPainter::DrawMenuItem(const TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected,
                                     const TItemBackground& background) const
@@ -110,7 +155,7 @@ void TMenuItemPainter::DrawMenuItem(const TMenuItem& item, TCanvas& canvas, cons
         DrawPlainItem(item, canvas, rect, selected);
         return;
     }
-    ComposeItem(canvas, rect, [&](TCanvas& c, const RECT& all) {
+    Compose(canvas, rect, [&](TCanvas& c, const RECT& all) {
         if (background.Picture && !background.Picture->Empty()) {
             BitBlt(c.Handle(), 0, 0, all.right, all.bottom, DCOf(*background.Picture),
                    rect.left + background.Offset.x, rect.top + background.Offset.y, SRCCOPY);
@@ -118,20 +163,18 @@ void TMenuItemPainter::DrawMenuItem(const TMenuItem& item, TCanvas& canvas, cons
             c.Brush().SetColor(Color(FSkin.Elements().ColorMenu));
             c.FillRect(all);
         }
-        const auto& element = *FSkin.Elements().MenuItem;
         if (item.IsLine()) {
             DrawSeparator(c, all);
             return;
         }
-        DrawElementFrame(c.Handle(), all, element.Image, element.Tile != 0, element.Trans != 0,
-                         {kMenuItemFrames, selected ? mfSelected : mfNormal, false}, element.Margins);
+        DrawFrame(c.Handle(), all, selected ? mfSelected : mfNormal);
         DrawItemContent(item, c, selected, all);
     });
 }
 
 void TMenuItemPainter::DrawPlainItem(const TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) const
 {
-    ComposeItem(canvas, rect, [&](TCanvas& c, const RECT& all) {
+    Compose(canvas, rect, [&](TCanvas& c, const RECT& all) {
         c.Brush().SetColor(Color(selected ? FSkin.Elements().ColorHilight : FSkin.Elements().ColorMenu));
         c.FillRect(all);
         DrawItemContent(item, c, selected, all);
@@ -238,12 +281,14 @@ TColor TMenuItemPainter::TextColor(const TMenuItem& item, bool selected) const
 
 void TMenuItemPainter::DrawCheckMark(TCanvas& canvas, const RECT& glyph) const
 {
-    const TGdiHandle<HBITMAP> mark = CheckMarkBitmap(glyph.right - glyph.left);
+    // Loaded once for the painter and kept, never once per drawn item.
+    if (!FCheckMark)
+        FCheckMark.reset(CheckMarkBitmap(glyph.right - glyph.left));
     BITMAP info{};
-    if (!mark || !GetObjectW(mark.get(), sizeof(info), &info))
+    if (!FCheckMark || !GetObjectW(FCheckMark.get(), sizeof(info), &info))
         return;
     TMemoryDC source(CreateCompatibleDC(canvas.Handle()));
-    const TSelectObject select(source.get(), mark.get());
+    const TSelectObject select(source.get(), FCheckMark.get());
     const int x = glyph.left + (glyph.right - glyph.left - info.bmWidth) / 2 + 1;
     const int y = glyph.top + (glyph.bottom - glyph.top - info.bmHeight) / 2 + 1;
     HDC dc = canvas.Handle();

@@ -8,12 +8,17 @@
 // is drawn through a temporary framework item made from it (MakeRawItem).
 #pragma once
 
+#include "skin/engine/GdiTally.h"
+#include "framework/Canvas.h"
 #include "framework/Color.h"
 
 #include <windows.h>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TBitmap;
 class TCanvas;
@@ -27,9 +32,16 @@ struct TItemBackground {
     POINT Offset{};
 };
 
+// A painter keeps what every item of its skin draws with — the menu font's canvas, the
+// bitmap items are composed in, the MenuItem frames rendered at the items' sizes — so a
+// menu's items make no GDI object of their own. Its owner keeps it as long as the skin.
 class TMenuItemPainter {
 public:
-    explicit TMenuItemPainter(const TSkinData& skin) : FSkin(skin) {}
+    explicit TMenuItemPainter(const TSkinData& skin);
+    ~TMenuItemPainter();
+    TMenuItemPainter(const TMenuItemPainter&) = delete;
+    TMenuItemPainter& operator=(const TMenuItemPainter&) = delete;
+    const TSkinData& Skin() const { return FSkin; }
 
     // Width added to the framework's measure of an item of a popup menu component (the
     // window menu too) and of a menu bar's drop-down; height stays.
@@ -54,7 +66,24 @@ public:
 
 private:
     void DrawCheckMark(TCanvas& canvas, const RECT& glyph) const;
+    // Composes an item in the shared bitmap with the menu font and puts it on canvas at
+    // rect in one copy.
+    void Compose(TCanvas& canvas, const RECT& rect, const std::function<void(TCanvas&, const RECT&)>& draw) const;
+    // The MenuItem frame over the item: rendered once per size, left out where it is all
+    // transparent.
+    void DrawFrame(HDC dc, const RECT& rect, int frame) const;
+    bool FrameIsTransparent(int frame) const;
+
+    struct TRenderedFrame {
+        int Frame, Width, Height;
+        std::unique_ptr<TCountedBitmap> Picture;
+    };
     const TSkinData& FSkin;
+    mutable TCanvas FCanvas;
+    mutable std::unique_ptr<TCountedBitmap> FComposed;
+    mutable std::vector<TRenderedFrame> FFrames;
+    mutable std::array<int, 6> FTransparentFrames{};  // by frame: 0 not known yet, 1 yes, 2 no
+    mutable TCountedGdi<HBITMAP> FCheckMark;            // made at the first checked item
 };
 
 // A temporary framework item with the text, enabling and check mark of a native menu

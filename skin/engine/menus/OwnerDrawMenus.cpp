@@ -60,6 +60,12 @@ TFormMenus::~TFormMenus()
     }
 }
 
+void TFormMenus::SetSkin(TSkinData* skin)
+{
+    FSkin = skin;
+    FPainter = skin ? std::make_unique<TMenuItemPainter>(*skin) : nullptr;
+}
+
 void TFormMenus::Watch(TMenu& menu)
 {
     if (std::find(FWatched.begin(), FWatched.end(), &menu) != FWatched.end())
@@ -165,7 +171,7 @@ void TFormMenus::AddExtraWidth(TObject* sender, int& width, int (TMenuItemPainte
     if (!FSkin || !item)
         return;
     const TMenu* menu = item->GetParentMenu();
-    width += (TMenuItemPainter(*FSkin).*extra)(menu && menu->Images());
+    width += ((*FPainter).*extra)(menu && menu->Images());
 }
 
 void TFormMenus::MeasureMenuItem(TObject* sender, TCanvas*, int& width, int&)
@@ -203,7 +209,7 @@ void TFormMenus::DrawMenuItem(TObject* sender, TCanvas* canvas, RECT rect, bool 
     }
     const HMENU menu = MenuHandleOf(*item);
     FManager.BindUnboundPopup(menu);
-    TMenuItemPainter(*FSkin).DrawMenuItem(*item, *canvas, rect, selected, BackgroundOf(menu));
+    FPainter->DrawMenuItem(*item, *canvas, rect, selected, BackgroundOf(menu));
 }
 
 bool TFormMenus::HandleMeasureItem(TWindowMessage& m)
@@ -239,7 +245,7 @@ bool TFormMenus::HandleDrawItem(TWindowMessage& m)
     const std::unique_ptr<TMenuItem> item = MakeRawItem(menu, draw->itemID);
     TCanvas canvas(draw->hDC);
     canvas.Font().Assign(MenuFont());
-    TMenuItemPainter(*FSkin).DrawMenuItem(*item, canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0,
+    FPainter->DrawMenuItem(*item, canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0,
                                           BackgroundOf(menu));
     m.Result = TRUE;
     return true;

@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 class TCanvas;
@@ -32,7 +33,9 @@ public:
     TFormMenus(TSkinManager& manager, HWND window);
     ~TFormMenus() override;
 
-    void SetSkin(TSkinData* skin) { FSkin = skin; }
+    // The skin to draw with (again after it was reloaded: what was rendered from the old
+    // pictures is dropped).
+    void SetSkin(TSkinData* skin);
     // The window's menu bar when it was skinned (0 for none): native owner-drawn items are
     // only drawn here for a window that had one.
     void SetFormMenu(HMENU menu) { FFormMenu = menu; }
@@ -71,6 +74,7 @@ private:
     TSkinManager& FManager;
     HWND FHandle;
     TSkinData* FSkin = nullptr;
+    std::unique_ptr<TMenuItemPainter> FPainter;  // while there is a skin
     HMENU FFormMenu = nullptr;
     std::vector<TMenu*> FWatched;
 };

@@ -1,6 +1,5 @@
 #include "skin/engine/menus/PopupMenuSkin.h"
 
-#include "skin/ElementFrame.h"
 #include "skin/SkinData.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -10,7 +9,7 @@
 #include <algorithm>
 
 TPopupMenuSkin::TPopupMenuSkin(TSkinManager& manager, HWND window, TSkinData& skin)
-    : FManager(manager), FHandle(window), FSkin(skin), FBackground(std::make_unique<TCountedBitmap>())
+    : FManager(manager), FHandle(window), FSkin(skin)
 {
 }
 
@@ -33,22 +32,18 @@ void TPopupMenuSkin::Unsubclass()
         RemoveWindowHook(FHandle, this);
         FSubclassed = false;
     }
-    FBackground->SetSize(0, 0);
-    FRendered = false;
+    FBackground.reset();
 }
 
 const TBitmap* TPopupMenuSkin::Background() const
 {
-    return FRendered ? FBackground.get() : nullptr;
+    return FBackground.get();
 }
 
-POINT TPopupMenuSkin::ClientOffset() const
+HDC TPopupMenuSkin::PictureDC() const
 {
-    RECT window{};
-    GetWindowRect(FHandle, &window);
-    POINT origin{0, 0};
-    ClientToScreen(FHandle, &origin);
-    return {origin.x - window.left, origin.y - window.top};
+    // A shared picture is only read: its canvas is made once and drawn from.
+    return const_cast<TCountedBitmap&>(*FBackground).Canvas()->Handle();
 }
 
 bool TPopupMenuSkin::HasPicture() const
@@ -63,16 +58,13 @@ bool TPopupMenuSkin::PrepareBackground()
     if (!HasPicture() || !GetWindowRect(FHandle, &r))
         return false;
     const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0)
+    if (!FBackground || FBackground->Width() != width || FBackground->Height() != height)
+        FBackground = FManager.PopupPictures.Get(FSkin, width, height);
+    if (!FBackground)
         return false;
-    // The picture only changes with the window's size: a menu's size is fixed while open.
-    if (!FRendered || FBackground->Width() != width || FBackground->Height() != height) {
-        const auto& element = *FSkin.Elements().MenuBackground;
-        FBackground->SetSize(width, height);
-        DrawElementFrame(FBackground->Canvas()->Handle(), {0, 0, width, height}, element.Image, element.Tile != 0,
-                         false, {1, 1, false}, element.Margins);
-        FRendered = true;
-    }
+    POINT origin{0, 0};
+    ClientToScreen(FHandle, &origin);
+    FClientOffset = {origin.x - r.left, origin.y - r.top};
     // The window names its menu (Windows 2000 on, and Wine); otherwise the next item drawn
     // tells it (the manager's unbound popup).
     if (HMENU menu = reinterpret_cast<HMENU>(SendMessageW(FHandle, MN_GETHMENU, 0, 0)))
@@ -133,7 +125,7 @@ void TPopupMenuSkin::PaintClient(HDC target)
     const POINT offset = ClientOffset();
     TBitmap buffer(client.right, client.bottom);
     HDC dc = buffer.Canvas()->Handle();
-    BitBlt(dc, 0, 0, client.right, client.bottom, FBackground->Canvas()->Handle(), offset.x, offset.y, SRCCOPY);
+    BitBlt(dc, 0, 0, client.right, client.bottom, PictureDC(), offset.x, offset.y, SRCCOPY);
     RECT inner = {kBorder - offset.x, kBorder - offset.y, (window.right - window.left) - kBorder - offset.x,
                   (window.bottom - window.top) - kBorder - offset.y};
     IntersectRect(&inner, &inner, &client);
@@ -166,7 +158,7 @@ void TPopupMenuSkin::PaintBorder(TWindowMessage& m)
         return;
     }
     const TWindowDC dc(FHandle);
-    HDC source = FBackground->Canvas()->Handle();
+    HDC source = PictureDC();
     const int b = kBorder;
     BitBlt(dc.Handle(), 0, 0, width, b, source, 0, 0, SRCCOPY);
     BitBlt(dc.Handle(), 0, height - b, width, b, source, 0, height - b, SRCCOPY);
@@ -185,7 +177,7 @@ void TPopupMenuSkin::Print(TWindowMessage& m)
         return;
     }
     const int width = FBackground->Width(), height = FBackground->Height();
-    BitBlt(dc, 0, 0, width, height, FBackground->Canvas()->Handle(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, width, height, PictureDC(), 0, 0, SRCCOPY);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     {
         const TGdiHandle<HRGN> clip(CreateRectRgn(kBorder, kBorder, width - kBorder, height - kBorder));

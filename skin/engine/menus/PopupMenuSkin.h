@@ -43,8 +43,9 @@ public:
     // The background as rendered at the last paint; null before the first or without a
     // MenuBackground picture in the skin.
     const TBitmap* Background() const;
-    // Where the client area's top-left corner lies in the window (and so in Background).
-    POINT ClientOffset() const;
+    // Where the client area's top-left corner lies in the window (and so in Background), as
+    // at the last paint.
+    POINT ClientOffset() const { return FClientOffset; }
 
     // Width of the border band painted from the background.
     static constexpr int kBorder = 3;
@@ -53,6 +54,7 @@ private:
     bool WndProc(TWindowMessage& message) override;
     void WindowDestroyed(HWND window) override;
     bool HasPicture() const;
+    HDC PictureDC() const;
     // Renders the background at the window's size (again when the size changed) and learns
     // the menu handle; false without a picture.
     bool PrepareBackground();
@@ -66,6 +68,6 @@ private:
     HMENU FMenuHandle = nullptr;
     bool FSubclassed = false;
     bool FOwnPrint = false;  // our own WM_PRINTCLIENT is on its way to the platform's drawing
-    std::unique_ptr<TCountedBitmap> FBackground;
-    bool FRendered = false;
+    std::shared_ptr<const TCountedBitmap> FBackground;  // shared with popups of the same size
+    POINT FClientOffset{};
 };
