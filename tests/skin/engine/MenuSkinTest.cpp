@@ -686,3 +686,46 @@ TEST_F(MenuSkin, PausedSkinningKeepsPopupsOfSkinnedFormsFramedAndSwitchedOffLeav
     EXPECT_EQ(openAndCount(), 0u);
     DestroyMenu(menu);
 }
+
+TEST_F(MenuSkin, APopupPrintedIntoABitmapHasItsBorderBackgroundAndItems)
+{
+    TForm* form = NewForm();
+    auto* popup = new TPopupMenu(form);
+    for (const wchar_t* caption : {L"播放文件", L"拍照"}) {
+        auto* item = new TMenuItem(form);
+        item->SetCaption(caption);
+        popup->Items()->Add(item);
+    }
+    ASSERT_NE(ShowSkinned(*form), nullptr);
+    std::unique_ptr<TBitmap> printed;
+    RECT firstItem{};
+    TMenuScript script({
+        [&] {
+            TPopupMenuSkin* shown = PaintedPopup(popup->Handle());
+            if (!shown)
+                return false;
+            PostMessageW(shown->Handle(), WM_KEYDOWN, VK_DOWN, 0);  // the first item selected
+            return true;
+        },
+        [&] {
+            TPopupMenuSkin* shown = PaintedPopup(popup->Handle());
+            RECT window{};
+            GetWindowRect(shown->Handle(), &window);
+            printed = std::make_unique<TBitmap>(window.right - window.left, window.bottom - window.top);
+            SendMessageW(shown->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(printed->Canvas()->Handle()),
+                         PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+            firstItem = ItemRect(popup->Handle(), 0, shown->Handle());
+            EndMenu();
+            return true;
+        },
+    });
+    popup->Popup(200, 200);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_TRUE(printed);
+    const int width = printed->Width(), height = printed->Height();
+    for (POINT edge : {POINT{1, 1}, POINT{width - 2, height / 2}, POINT{width / 2, height - 2}})
+        EXPECT_EQ(PixelOf(*printed, edge.x, edge.y), kBorder) << edge.x << "," << edge.y;
+    EXPECT_EQ(PixelOf(*printed, FramePoint(firstItem).x, FramePoint(firstItem).y), kSelected);
+    const RECT second = {firstItem.left, firstItem.bottom, firstItem.right, firstItem.bottom + 4};
+    EXPECT_EQ(PixelOf(*printed, FramePoint(second).x, second.top + 2), kBackground);
+}
