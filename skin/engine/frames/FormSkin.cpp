@@ -4,6 +4,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
+#include "skin/engine/menus/MenuBarSkin.h"
 #include "skin/engine/menus/OwnerDrawMenus.h"
 #include "skin/engine/menus/WindowMenu.h"
 #include "framework/Form.h"
@@ -47,6 +48,7 @@ TFormSkin::~TFormSkin()
     if (FHooked)
         QuietUnskin();
     FreeTitleButtons();
+    FMenuBar.reset();
     FSystemPopup.reset();
     FManager.RemoveForm(this);
 }
@@ -86,6 +88,16 @@ void TFormSkin::Attach(TSkinData& skin)
     ReadWindowState();
     FIsDialogClass = FClassName == L"#32770" || FClassName == L"TMessageForm";
     FBorderKind = BorderKindOf(FOriginalStyle, exStyle, FIsDialogClass);
+    if (FFrameSkinned && GetMenu(FHandle) && !(exStyle & WS_EX_MDICHILD)) {
+        FMenuBar = std::make_unique<TMenuBarSkin>(*this, FHandle, skin, FForm ? FForm->Menu() : nullptr);
+        FMenuBar->BuildFromMenu();
+        // The native frame counted with its menu bar, measured without it: a window not
+        // shown yet may not have laid its bar out.
+        GetWindowRect(FHandle, &window);
+        RECT client{};
+        GetClientRect(FHandle, &client);
+        FNativeFrameHeight = (window.bottom - window.top) - client.bottom + GetSystemMetrics(SM_CYMENU);
+    }
     if (FFrameSkinned) {
         if (FWindowState != 2)
             SetCaptionStyle(false);
@@ -108,7 +120,7 @@ void TFormSkin::UpdateGeometry()
     if (!FSkin || FSkin->Empty())
         return;
     FFrame = FrameThicknessOf(FSkin->Elements(), FBorderKind);
-    FMenuHeight = 0;  // the skinned menu bar comes with the menu issue
+    FMenuHeight = FMenuBar ? GetSystemMetrics(SM_CYMENU) : 0;
     FreeTitleButtons();
     for (const auto& record : FSkin->Elements().SysButtons)
         FTitleButtons.push_back(std::make_unique<TWinSysButton>(*this, *record));
@@ -311,7 +323,8 @@ void TFormSkin::Unhook()
 void TFormSkin::AttachMenus()
 {
     FMenus->SetSkin(FSkin);
-    FMenus->SetFormMenu(GetMenu(FHandle));
+    FMenus->SetFormMenu(FMenuBar ? FMenuBar->BarMenuHandle() : GetMenu(FHandle));
+    FMenus->SetBarMenu(FMenuBar ? FMenuBar->FrameworkMenu() : nullptr);
     if (FForm && FSkin->SkinControls().Contains(xcPopupMenu))
         FMenus->SetPopupMenusOwnerDraw(FForm, true);
     if (FForm && FSkin->SkinControls().Contains(xcMenuItem))
@@ -350,6 +363,7 @@ void TFormSkin::QuietUnskin()
 {
     Unhook();
     DetachMenus(false);
+    FMenuBar.reset();
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
 }
@@ -367,6 +381,11 @@ void TFormSkin::Unskin()
     SetCaptionStyle(true);
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
+    if (FMenuBar) {
+        FHotObject = nullptr;
+        FMenuBar->GiveMenuBack();
+        FMenuBar.reset();
+    }
     if (FState != fsDestroying && !(FOriginalStyle & WS_CHILD)) {
         // The native frame back around the same client area.
         RECT r{};
@@ -376,6 +395,7 @@ void TFormSkin::Unskin()
         SetWindowPos(FHandle, nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
+    FMenuHeight = 0;
     SetWindowRgn(FHandle, nullptr, TRUE);
     FHasRegion = false;
     FRegionWidth = FRegionHeight = 0;
@@ -416,7 +436,7 @@ void TFormSkin::SetHoverTimer(bool enabled)
 
 void TFormSkin::CheckHover()
 {
-    if (!FHotObject || FPressedButton)
+    if (!FHotObject || FPressedButton || (FMenuBar && FMenuBar->DroppedDown()))
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -467,6 +487,10 @@ bool TFormSkin::WndProc(TWindowMessage& m)
         return true;
     case WM_INITMENUPOPUP:
         FManager.MenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? 2 : 1;
+        break;
+    case WM_MENUSELECT:
+        if (FMenuBar && FMenuBar->DroppedDown())
+            FMenuBar->NoteSelection(m.WParam, m.LParam);
         break;
     case WM_MEASUREITEM:
         if (!FMenus->HandleMeasureItem(m))
@@ -565,10 +589,20 @@ void TFormSkin::HandleSysCommand(TWindowMessage& m)
     if (command == SC_KEYMENU && FramePainted() && GetCapture() == nullptr) {
         // No menu bar: Alt alone or Alt with a letter opens nothing (the platform would
         // highlight its own caption); Alt+Space opens the window menu under the title.
-        if (LOWORD(m.LParam) == L' ') {
+        const wchar_t key = static_cast<wchar_t>(LOWORD(m.LParam));
+        if (key == L' ') {
             RECT r{};
             GetWindowRect(FHandle, &r);
             ShowWindowMenu({r.left + FFrame.Left, r.top + FFrame.Top});
+        } else if (FMenuBar) {
+            // Alt with an entry's letter opens it; Alt alone or F10 the first entry.
+            TMenuBtn* entry = key ? FMenuBar->AccelItem(key) : nullptr;
+            if (!key)
+                for (const auto& candidate : FMenuBar->Items())
+                    if (!entry && candidate->Visible && candidate->Enabled && !candidate->Caption.empty())
+                        entry = candidate.get();
+            if (entry)
+                FMenuBar->DropDown(*entry, true);
         }
         m.Result = 0;
         return;
@@ -702,6 +736,11 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
             m.Result = 0;
             return true;
         }
+        if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
+            entry->Hover();
+            m.Result = 0;
+            return true;
+        }
         if (FHotObject)
             FHotObject->Leave();
         return false;
@@ -716,6 +755,13 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
             button->Press();
             FPressedButton = button;
             SetCapture(FHandle);
+            m.Result = 0;
+            return true;
+        }
+        if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
+            if (!FActive)
+                SetForegroundWindow(FHandle);
+            FMenuBar->DropDown(*entry, false);
             m.Result = 0;
             return true;
         }

@@ -24,6 +24,7 @@
 
 class TCustomForm;
 class TFormMenus;
+class TMenuBarSkin;
 class TPopupMenu;
 class TSkinData;
 class TSkinManager;
@@ -84,6 +85,9 @@ public:
     // The skinned window menu (null before attaching) and the form's menu drawing.
     TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
     TFormMenus& Menus() const { return *FMenus; }
+    // The skinned menu bar of a window that has a menu; null otherwise.
+    TMenuBarSkin* MenuBar() const { return FMenuBar.get(); }
+    TSkinManager& Manager() const { return FManager; }
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
@@ -168,6 +172,7 @@ private:
     // goes first.
     std::unique_ptr<TFormMenus> FMenus;
     std::unique_ptr<TPopupMenu> FSystemPopup;
+    std::unique_ptr<TMenuBarSkin> FMenuBar;
     friend class TNCObject;
     friend class TWinSysButton;
 };

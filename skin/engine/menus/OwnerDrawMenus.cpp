@@ -212,11 +212,29 @@ void TFormMenus::DrawMenuItem(TObject* sender, TCanvas* canvas, RECT rect, bool 
     FPainter->DrawMenuItem(*item, *canvas, rect, selected, BackgroundOf(menu));
 }
 
+TMenuItem* TFormMenus::BarItem(UINT command) const
+{
+    TMenuItem* item = FBarMenu ? FindMenuItem(command) : nullptr;
+    return item && item->GetParentMenu() == FBarMenu && !item->OnDrawItem ? item : nullptr;
+}
+
 bool TFormMenus::HandleMeasureItem(TWindowMessage& m)
 {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     if (!measure || measure->CtlType != ODT_MENU || !FFormMenu || !FSkin)
         return false;
+    if (TMenuItem* item = BarItem(measure->itemID)) {
+        static const TMemoryDC measuring(CreateCompatibleDC(nullptr));
+        TCanvas canvas(measuring.get());
+        canvas.Font().Assign(MenuFont());
+        int width = 0, height = 0;
+        item->MeasureItem(canvas, width, height);
+        MeasureMenuItem(item, &canvas, width, height);
+        measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+        measure->itemHeight = static_cast<UINT>(std::max(height, 0));
+        m.Result = TRUE;
+        return true;
+    }
     // Framework items measure themselves (with this object's handlers); the window's own
     // native items keep their default handling.
     if (FindMenuItem(measure->itemID) || IsForeignCommand(measure->itemID))
@@ -240,13 +258,13 @@ bool TFormMenus::HandleDrawItem(TWindowMessage& m)
         return false;
     const HMENU menu = reinterpret_cast<HMENU>(draw->hwndItem);
     FManager.BindUnboundPopup(menu);
-    if (FindMenuItem(draw->itemID) || IsForeignCommand(draw->itemID))
+    TMenuItem* barItem = BarItem(draw->itemID);
+    if (!barItem && (FindMenuItem(draw->itemID) || IsForeignCommand(draw->itemID)))
         return false;
-    const std::unique_ptr<TMenuItem> item = MakeRawItem(menu, draw->itemID);
+    const std::unique_ptr<TMenuItem> raw = barItem ? nullptr : MakeRawItem(menu, draw->itemID);
     TCanvas canvas(draw->hDC);
-    canvas.Font().Assign(MenuFont());
-    FPainter->DrawMenuItem(*item, canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0,
-                                          BackgroundOf(menu));
+    FPainter->DrawMenuItem(barItem ? *barItem : *raw, canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0,
+                           BackgroundOf(menu));
     m.Result = TRUE;
     return true;
 }

@@ -21,6 +21,7 @@
 
 class TCanvas;
 class TCustomForm;
+class TMainMenu;
 class TMenu;
 class TMenuItem;
 class TSkinData;
@@ -39,6 +40,9 @@ public:
     // The window's menu bar when it was skinned (0 for none): native owner-drawn items are
     // only drawn here for a window that had one.
     void SetFormMenu(HMENU menu) { FFormMenu = menu; }
+    // The framework menu of the skinned menu bar: its drop-down items reach the window as
+    // native owner-drawn items and are drawn here.
+    void SetBarMenu(TMainMenu* menu) { FBarMenu = menu; }
 
     // Popup menu components of the form (not those the skin's DisableTag excludes).
     void SetPopupMenusOwnerDraw(TCustomForm* form, bool on);
@@ -70,12 +74,15 @@ private:
     void SetHandlers(TMenuItem& item, bool popupMeasure);
     void ClearHandlers(TMenuItem& item, bool onlyOwn);
     void Unwatch(TMenu& menu);
+    // A framework item of the menu bar that the application does not draw itself.
+    TMenuItem* BarItem(UINT command) const;
 
     TSkinManager& FManager;
     HWND FHandle;
     TSkinData* FSkin = nullptr;
     std::unique_ptr<TMenuItemPainter> FPainter;  // while there is a skin
     HMENU FFormMenu = nullptr;
+    TMainMenu* FBarMenu = nullptr;
     std::vector<TMenu*> FWatched;
 };
 

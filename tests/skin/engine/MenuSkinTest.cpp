@@ -6,6 +6,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/MenuBarSkin.h"
 #include "skin/engine/menus/MenuItemPaint.h"
 #include "skin/engine/menus/OwnerDrawMenus.h"
 #include "skin/engine/menus/PopupMenuSkin.h"
@@ -247,6 +248,17 @@ std::unique_ptr<TMenuItem> Item(const std::wstring& caption, bool enabled = true
     return item;
 }
 
+// An item of the form under parent, counting its clicks when asked.
+TMenuItem* AddItem(TForm& form, TMenuItem* parent, const wchar_t* caption, int* clicks)
+{
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(caption);
+    if (clicks)
+        item->OnClick = [clicks](TObject*) { ++*clicks; };
+    parent->Add(item);
+    return item;
+}
+
 std::unique_ptr<TBitmap> Surface(int width, int height)
 {
     auto bitmap = std::make_unique<TBitmap>(width, height);
@@ -462,12 +474,7 @@ TEST_F(MenuSkin, ContextMenuIsFramedFromTheSkinAndFollowsTheKeyboard)
     auto* popup = new TPopupMenu(form);
     int alpha = 0, beta = 0, inner = 0;
     const auto add = [&](TMenuItem* parent, const wchar_t* caption, int* clicks) {
-        auto* item = new TMenuItem(form);
-        item->SetCaption(caption);
-        if (clicks)
-            item->OnClick = [clicks](TObject*) { ++*clicks; };
-        parent->Add(item);
-        return item;
+        return AddItem(*form, parent, caption, clicks);
     };
     add(popup->Items(), L"&Alpha", &alpha);
     add(popup->Items(), L"-", nullptr);
@@ -728,4 +735,149 @@ TEST_F(MenuSkin, APopupPrintedIntoABitmapHasItsBorderBackgroundAndItems)
     EXPECT_EQ(PixelOf(*printed, FramePoint(firstItem).x, FramePoint(firstItem).y), kSelected);
     const RECT second = {firstItem.left, firstItem.bottom, firstItem.right, firstItem.bottom + 4};
     EXPECT_EQ(PixelOf(*printed, FramePoint(second).x, second.top + 2), kBackground);
+}
+
+namespace {
+
+// A form with a menu bar: File (Open, a line, Exit), Edit (Copy) and Help (no sub-menu).
+struct TMenuBarForm {
+    TForm* Form = nullptr;
+    TMainMenu* Menu = nullptr;
+    TMenuItem *File = nullptr, *Edit = nullptr, *Help = nullptr;
+    int Opened = 0, Copied = 0, Helped = 0;
+
+    explicit TMenuBarForm(TForm* form) : Form(form)
+    {
+        Menu = new TMainMenu(form);
+        const auto add = [&](TMenuItem* parent, const wchar_t* caption, int* clicks) {
+            return AddItem(*form, parent, caption, clicks);
+        };
+        File = add(Menu->Items(), L"&File", nullptr);
+        add(File, L"&Open", &Opened);
+        add(File, L"-", nullptr);
+        add(File, L"E&xit", nullptr);
+        Edit = add(Menu->Items(), L"&Edit", nullptr);
+        add(Edit, L"&Copy", &Copied);
+        Help = add(Menu->Items(), L"&Help", &Helped);
+        form->SetMenu(Menu);
+    }
+};
+
+}  // namespace
+
+TEST_F(MenuSkin, TheMenuBarIsDrawnInTheFrameAndGivenBackWhenUnskinned)
+{
+    TMenuBarForm bar(NewForm());
+    // The client area under the platform's frame and menu bar, skinning off.
+    Manager->SetEnabled(false);
+    bar.Form->Show();
+    Pump();
+    RECT before{};
+    GetClientRect(bar.Form->Handle(), &before);
+    ShowWindow(bar.Form->Handle(), SW_HIDE);
+    Manager->SetEnabled(true);
+    TFormSkin* skinned = ShowSkinned(*bar.Form);
+    ASSERT_NE(skinned, nullptr);
+    ASSERT_NE(skinned->MenuBar(), nullptr);
+    EXPECT_EQ(GetMenu(bar.Form->Handle()), nullptr) << "the platform's bar is gone";
+    EXPECT_EQ(skinned->MenuHeight(), GetSystemMetrics(SM_CYMENU));
+    RECT after{};
+    GetClientRect(bar.Form->Handle(), &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom) << "the client area keeps its size";
+    const auto& entries = skinned->MenuBar()->Items();
+    ASSERT_EQ(entries.size(), 3u);
+    const int top = skinned->Frame().Top;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const RECT& r = entries[i]->Rect;
+        EXPECT_GT(r.right, r.left) << i;
+        EXPECT_GE(r.top, top) << i;
+        EXPECT_LE(r.bottom, top + skinned->MenuHeight()) << i;
+        if (i > 0) {
+            EXPECT_EQ(r.left, entries[i - 1]->Rect.right) << "side by side";
+        }
+    }
+    EXPECT_EQ(skinned->MenuBar()->AccelItem(L'e'), entries[1].get());
+    EXPECT_EQ(skinned->MenuBar()->AccelItem(L'q'), nullptr);
+
+    Manager->SetPendingSkin(Skin);
+    Manager->ScheduleAction(saSwitchOff, 1);
+    Manager->ApplyPendingAction();
+    EXPECT_EQ(GetMenu(bar.Form->Handle()), bar.Menu->Handle()) << "the menu is given back";
+    GetClientRect(bar.Form->Handle(), &after);
+    EXPECT_EQ(after.bottom, before.bottom);
+}
+
+TEST_F(MenuSkin, AltWithALetterOpensItsDropDownAndTheArrowsMoveToTheNeighbour)
+{
+    TMenuBarForm bar(NewForm());
+    TFormSkin* skinned = ShowSkinned(*bar.Form);
+    ASSERT_TRUE(skinned && skinned->MenuBar());
+    HWND fileWindow = nullptr;
+    TMenuScript script({
+        [&] {
+            TPopupMenuSkin* file = PaintedPopup(bar.File->Handle());
+            if (!file)
+                return false;
+            EXPECT_EQ(Manager->MenuKind, 1);
+            EXPECT_TRUE(skinned->MenuBar()->DroppedDown());
+            fileWindow = file->Handle();
+            PostMessageW(fileWindow, WM_KEYDOWN, VK_RIGHT, 0);
+            return true;
+        },
+        [&] {
+            TPopupMenuSkin* edit = PaintedPopup(bar.Edit->Handle());
+            if (!edit)
+                return false;
+            PostMessageW(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);  // Copy, selected first
+            return true;
+        },
+    });
+    SendMessageW(bar.Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(PumpUntil([&] { return bar.Copied == 1; })) << "Copy ran";
+    EXPECT_EQ(bar.Opened, 0);
+    EXPECT_FALSE(skinned->MenuBar()->DroppedDown());
+}
+
+TEST_F(MenuSkin, PressingAnEntryDropsItDownAndTheMouseSwitchesToAnother)
+{
+    TMenuBarForm bar(NewForm());
+    TFormSkin* skinned = ShowSkinned(*bar.Form);
+    ASSERT_TRUE(skinned && skinned->MenuBar());
+    RECT window{};
+    GetWindowRect(bar.Form->Handle(), &window);
+    const auto screenCentre = [&](const TMenuBtn& entry) {
+        return POINT{window.left + (entry.Rect.left + entry.Rect.right) / 2,
+                     window.top + (entry.Rect.top + entry.Rect.bottom) / 2};
+    };
+    const auto& entries = skinned->MenuBar()->Items();
+    // An entry without a sub-menu runs its item.
+    const POINT help = screenCentre(*entries[2]);
+    SendMessageW(bar.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(help.x, help.y));
+    EXPECT_TRUE(PumpUntil([&] { return bar.Helped == 1; }));
+    TMenuScript script({
+        [&] {
+            TPopupMenuSkin* file = PaintedPopup(bar.File->Handle());
+            if (!file)
+                return false;
+            const POINT edit = screenCentre(*entries[1]);
+            SetCursorPos(edit.x, edit.y);
+            PostMessageW(file->Handle(), WM_MOUSEMOVE, 0, 0);
+            return true;
+        },
+        [&] {
+            TPopupMenuSkin* edit = PaintedPopup(bar.Edit->Handle());
+            if (!edit)
+                return false;
+            PostMessageW(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        },
+    });
+    const POINT file = screenCentre(*entries[0]);
+    SetCursorPos(file.x, file.y);
+    SendMessageW(bar.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(file.x, file.y));
+    EXPECT_TRUE(script.Finished());
+    Pump();
+    EXPECT_EQ(bar.Copied + bar.Opened, 0) << "Escape chose nothing";
 }
