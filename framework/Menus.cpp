@@ -569,6 +569,10 @@ void TMainMenu::Rebuild()
     bool shown = FForm && FForm->HandleAllocated() && HandleAllocated() && GetMenu(FForm->Handle()) == FHandle.get();
     if (!shown) {
         TMenu::Rebuild();
+        // A window whose menu was taken off (a skin draws the bar itself) is told through
+        // its window, so that whoever hooked it hears of the change.
+        if (FForm && FForm->HandleAllocated() && FForm->Menu() == this && !GetMenu(FForm->Handle()))
+            SendMessageW(FForm->Handle(), CM_MENUCHANGED, 0, 0);
         return;
     }
     TMenuHandle old(FHandle.release());

@@ -9,6 +9,7 @@
 #include "skin/engine/menus/WindowMenu.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
+#include "framework/Messages.h"
 #include "framework/ScopeExit.h"
 
 #include <windowsx.h>
@@ -342,6 +343,20 @@ void TFormSkin::DetachMenus(bool restoreItems)
     }
 }
 
+void TFormSkin::MenuBarChanged()
+{
+    if (!FMenuBar)
+        return;
+    if (FMenuBar->DroppedDown()) {
+        FMenuBar->RebuildAfterDropDown();  // its entry is in use until the drop-down closes
+        return;
+    }
+    FHotObject = nullptr;  // it may be one of the entries made again
+    FMenuBar->BuildFromMenu();
+    FFrameCacheValid = false;
+    PaintFrame();
+}
+
 void TFormSkin::SystemPopupClick(TObject* sender)
 {
     const auto* item = As<TMenuItem>(sender);
@@ -487,6 +502,9 @@ bool TFormSkin::WndProc(TWindowMessage& m)
         return true;
     case WM_INITMENUPOPUP:
         FManager.MenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? 2 : 1;
+        break;
+    case CM_MENUCHANGED:
+        MenuBarChanged();
         break;
     case WM_MENUSELECT:
         if (FMenuBar && FMenuBar->DroppedDown())

@@ -88,6 +88,8 @@ public:
     // The skinned menu bar of a window that has a menu; null otherwise.
     TMenuBarSkin* MenuBar() const { return FMenuBar.get(); }
     TSkinManager& Manager() const { return FManager; }
+    // The menu's entries changed: the bar is made again and repainted.
+    void MenuBarChanged();
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;

@@ -273,6 +273,10 @@ bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
         index = FSwitchIndex;
     }
     FDroppedIndex = -1;
+    if (FRebuildPending && IsWindow(FHandle)) {
+        FRebuildPending = false;
+        FForm.MenuBarChanged();  // frees the entries: nothing of them is used after this
+    }
     return shown;
 }
 

@@ -61,10 +61,13 @@ public:
     // Drops the entry's sub-menu down (modal) and the neighbours' the user moves to; true
     // when a sub-menu was shown.
     bool DropDown(TMenuBtn& entry, bool byKeyboard);
+    // The menu changed while a drop-down was open: made again once it has closed.
+    void RebuildAfterDropDown() { FRebuildPending = true; }
     // WM_MENUSELECT of the window while a drop-down is open.
     void NoteSelection(WPARAM wParam, LPARAM lParam);
 
-    bool DroppedDown() const { return FDroppedDown; }
+    // A drop-down (or the run of neighbours opened one after the other) is open.
+    bool DroppedDown() const { return FDroppedDown || FDroppedIndex >= 0; }
     HMENU BarMenuHandle() const { return FBarMenu; }
     TMainMenu* FrameworkMenu() const { return FFrameworkMenu; }
     const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return FItems; }
@@ -86,6 +89,7 @@ private:
     RECT FBarRect{};
     // While a drop-down is open.
     bool FDroppedDown = false;
+    bool FRebuildPending = false;
     int FDroppedIndex = -1;
     int FSwitchIndex = -1;          // the neighbour to open once the drop-down has ended
     HMENU FSelectedMenu = nullptr;  // the menu of the item selected last, and whether it opens one

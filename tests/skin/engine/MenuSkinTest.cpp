@@ -799,6 +799,11 @@ TEST_F(MenuSkin, TheMenuBarIsDrawnInTheFrameAndGivenBackWhenUnskinned)
     }
     EXPECT_EQ(skinned->MenuBar()->AccelItem(L'e'), entries[1].get());
     EXPECT_EQ(skinned->MenuBar()->AccelItem(L'q'), nullptr);
+    // A changed menu reaches the bar although the window has no menu of its own now.
+    bar.Edit->SetCaption(L"编辑(&Q)");
+    ASSERT_EQ(skinned->MenuBar()->Items().size(), 3u);
+    EXPECT_EQ(skinned->MenuBar()->Items()[1]->Caption, L"编辑(&Q)");
+    EXPECT_NE(skinned->MenuBar()->AccelItem(L'q'), nullptr);
 
     Manager->SetPendingSkin(Skin);
     Manager->ScheduleAction(saSwitchOff, 1);
