@@ -886,3 +886,31 @@ TEST_F(MenuSkin, PressingAnEntryDropsItDownAndTheMouseSwitchesToAnother)
     Pump();
     EXPECT_EQ(bar.Copied + bar.Opened, 0) << "Escape chose nothing";
 }
+
+TEST_F(MenuSkin, ManyDropDownsOfTheMenuBarLeaveNoGdiObjectBehind)
+{
+    TMenuBarForm bar(NewForm());
+    bar.File->Items(0)->SetChecked(true);
+    TFormSkin* skinned = ShowSkinned(*bar.Form);
+    ASSERT_TRUE(skinned && skinned->MenuBar());
+    const auto dropOnce = [&] {
+        TMenuScript script({[&] {
+            if (!PaintedPopup(bar.File->Handle()))
+                return false;
+            EndMenu();
+            return true;
+        }});
+        SendMessageW(bar.Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        Pump();
+        return script.Finished();
+    };
+    ASSERT_TRUE(dropOnce());
+    const long engineObjects = EngineGdiObjects();
+    const long processObjects = LiveGdiObjects();
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(dropOnce()) << "drop-down " << i;
+    EXPECT_EQ(EngineGdiObjects(), engineObjects);
+    if (processObjects >= 0) {
+        EXPECT_LT(LiveGdiObjects(), processObjects + 20) << "GDI objects were leaked by the drop-downs";
+    }
+}
