@@ -70,6 +70,9 @@ TMenuBarSkin::~TMenuBarSkin()
         UnhookWindowsHookEx(FHook);
     if (gTracking == this)
         gTracking = nullptr;
+    // The framework owns its menus; a window's native menu taken off it is ours now.
+    if (!FFrameworkMenu && FBarMenu && !FGivenBack && (!IsWindow(FHandle) || GetMenu(FHandle) != FBarMenu))
+        DestroyMenu(FBarMenu);
 }
 
 void TMenuBarSkin::BuildFromMenu()
@@ -120,8 +123,8 @@ void TMenuBarSkin::GiveMenuBack()
 {
     // A framework menu may have been rebuilt meanwhile: its handle of now.
     const HMENU menu = FFrameworkMenu ? FFrameworkMenu->Handle() : FBarMenu;
-    if (menu && IsWindow(FHandle))
-        SetMenu(FHandle, menu);
+    if (menu && IsWindow(FHandle) && SetMenu(FHandle, menu))
+        FGivenBack = true;
 }
 
 HMENU TMenuBarSkin::SubMenuOf(const TMenuBtn& entry) const

@@ -48,7 +48,8 @@ public:
 
     // Makes the entries from the window's menu and takes the menu away from the window.
     void BuildFromMenu();
-    // Gives the window its menu back.
+    // Gives the window its menu back. A native menu never given back (its window went
+    // first) is destroyed with the bar, as the window would have destroyed it.
     void GiveMenuBack();
     // The bar at r (window coordinates) onto dc.
     void PaintBar(HDC dc, const RECT& r);
@@ -84,6 +85,7 @@ private:
     TSkinData& FSkin;
     TMainMenu* FFrameworkMenu;
     HMENU FBarMenu = nullptr;
+    bool FGivenBack = false;
     std::vector<std::unique_ptr<TMenuBtn>> FItems;
     std::unique_ptr<TCountedBitmap> FBackground;  // the bar without captions, as last painted
     RECT FBarRect{};

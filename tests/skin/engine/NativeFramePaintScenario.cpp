@@ -137,7 +137,7 @@ TEST(NativeFramePaints, Scenario)
                      MAKELPARAM(menuRect.left + entry.left + 2, menuRect.top + entry.top + 2));
     SetForegroundWindow(main);
     PumpFor(100);
-    DestroyWindow(menuWindow);  // its menu goes with it
+    DestroyWindow(menuWindow);
     PumpFor(100);
 
     // Each title-bar button: pressed and dragged off, then pressed and released over it.
@@ -168,6 +168,7 @@ TEST(NativeFramePaints, Scenario)
     EXPECT_FALSE(IsWindow(main)) << "the close button closed the window";
     DestroyWindow(other);
     DestroySkinManager();
+    EXPECT_FALSE(IsMenu(bar)) << "the menu window's menu went with it, also while the skin held it";
     skin->Free();
     SetSkinManagerFactory(nullptr);
 }
