@@ -2,6 +2,7 @@
 // window's whole-frame WM_NCPAINT, first with the platform's frame, then skinned with
 // Kivora's skin. Prints the medians and their ratio (the goal is at most 1).
 //   wine-run --build build build/bin/kivora-frame-bench.exe
+#include "BenchSupport.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/frames/FormSkin.h"
 #include "skin/SkinData.h"
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // Median over 9 runs of the time of one WM_NCPAINT, each run the mean of 200 paints.
 double MedianPaintMs(HWND window)
@@ -36,8 +28,7 @@ double MedianPaintMs(HWND window)
         runs.push_back(took.count() / 200);
         Pump();
     }
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
+    return Median(runs);
 }
 
 }  // namespace

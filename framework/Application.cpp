@@ -167,6 +167,10 @@ void TApplication::AppWndProc(TMessage& message)
         if (DispatchMenuOwnerDraw(message))
             return;
         break;
+    case WM_MENUCHAR:
+        if (DispatchMenuChar(message))
+            return;
+        break;
     default:
         break;
     }

@@ -2,6 +2,8 @@
 #include "framework/Exceptions.h"
 #include "framework/Graphic.h"
 
+#include <optional>
+
 const TClassInfo& TBrush::StaticClass()
 {
     static const TClassInfo info(L"TBrush", &TPersistent::StaticClass(), {
@@ -131,8 +133,10 @@ int TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT flags)
 SIZE TCanvas::TextExtent(const std::wstring& text)
 {
     SIZE size{};
-    TScreenDC screen;
-    HDC dc = FHandle ? FHandle : screen.Handle();
+    std::optional<TScreenDC> screen;  // only without a device context of its own
+    if (!FHandle)
+        screen.emplace();
+    HDC dc = FHandle ? FHandle : screen->Handle();
     TSelectObject font(dc, FFont.Handle());
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size;

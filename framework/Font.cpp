@@ -86,7 +86,7 @@ void TFont::SetColor(TColor color)
 {
     if (color != FColor) {
         FColor = color;
-        Changed();
+        OnChange(this);  // the colour is not part of the GDI font: the handle stays
     }
 }
 

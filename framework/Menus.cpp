@@ -2,6 +2,7 @@
 #include "framework/Application.h"
 #include "framework/DeviceContext.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 
 #include <algorithm>
 #include <map>
@@ -60,16 +61,37 @@ TFont& MenuFont()
     return *font;
 }
 
+namespace {
+
+// The canvas owner-drawn items are measured and drawn on: one for the process, so that the
+// menu font is made once and not for every item of every menu shown. A handler that
+// changed its font or brush leaves it as the next item expects it.
+TCanvas& MenuItemCanvas()
+{
+    static TCanvas* canvas = new TCanvas;
+    TFont& font = canvas->Font();
+    const TFont& menu = MenuFont();
+    if (font.Name() != menu.Name() || font.Height() != menu.Height() || font.Charset() != menu.Charset() ||
+        !(font.Style() == menu.Style()))
+        font.Assign(menu);
+    font.SetColor(menu.Color());
+    canvas->Brush().SetStyle(bsSolid);
+    return *canvas;
+}
+
+}  // namespace
+
 bool DispatchMenuOwnerDraw(TMessage& message)
 {
+    TCanvas& canvas = MenuItemCanvas();
     if (message.Msg == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
         TMenuItem* item = measure->CtlType == ODT_MENU ? FindMenuItem(measure->itemID) : nullptr;
         if (!item)
             return false;
-        TScreenDC screen;
-        TCanvas canvas(screen.Handle());
-        canvas.Font().Assign(MenuFont());
+        // A memory DC of the screen's kind measures like the screen, without asking for it.
+        static const TMemoryDC measuring(CreateCompatibleDC(nullptr));
+        const TCanvasDCScope lent(canvas, measuring.get());
         int width = 0, height = 0;
         item->MeasureItem(canvas, width, height);
         measure->itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -82,11 +104,56 @@ bool DispatchMenuOwnerDraw(TMessage& message)
         TMenuItem* item = draw->CtlType == ODT_MENU ? FindMenuItem(draw->itemID) : nullptr;
         if (!item)
             return false;
-        TCanvas canvas(draw->hDC);
-        canvas.Font().Assign(MenuFont());
+        const TCanvasDCScope lent(canvas, draw->hDC);
         item->DrawItem(canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
         message.Result = TRUE;
         return true;
+    }
+    return false;
+}
+
+namespace {
+
+// The letter after the caption's single ampersand ("&&" is an ampersand shown), or 0.
+wchar_t AcceleratorOf(const std::wstring& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&')
+            continue;
+        if (caption[i + 1] != L'&')
+            return caption[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
+wchar_t UpperChar(wchar_t c)
+{
+    // CharUpper converts one character passed in the pointer's low word.
+    return static_cast<wchar_t>(
+        reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+}
+
+}  // namespace
+
+bool DispatchMenuChar(TMessage& message)
+{
+    const HMENU menu = reinterpret_cast<HMENU>(message.LParam);
+    const wchar_t key = UpperChar(static_cast<wchar_t>(LOWORD(message.WParam)));
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int position = 0; position < count; ++position) {
+        const TMenuItem* item = FindMenuItem(GetMenuItemID(menu, position));
+        if (!item) {  // a sub-menu: its item is found through its handle
+            const HMENU sub = GetSubMenu(menu, position);
+            for (const auto& [command, candidate] : ItemsByCommand())
+                if (sub && candidate->Handle() == sub)
+                    item = candidate;
+        }
+        const wchar_t letter = item ? AcceleratorOf(item->Caption()) : 0;
+        if (letter && UpperChar(letter) == key && item->Enabled()) {
+            message.Result = MAKELRESULT(position, MNC_EXECUTE);
+            return true;
+        }
     }
     return false;
 }
@@ -101,6 +168,9 @@ const TClassInfo& TMenuItem::StaticClass()
         BoolProp(L"Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
         BoolProp(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
         StrProp(L"Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
+        IntProp(L"ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex),
+        StrProp(L"ShortCutText", &TMenuItem::ShortCutText, &TMenuItem::SetShortCutText),
+        BoolProp(L"Default", &TMenuItem::Default, &TMenuItem::SetDefault),
         ObjProp(L"Action", &TMenuItem::Action, &TMenuItem::SetAction),
         EventProp(L"OnClick", &TMenuItem::OnClick),
         EventProp(L"OnMeasureItem", &TMenuItem::OnMeasureItem),
@@ -191,6 +261,30 @@ void TMenuItem::SetVisible(bool visible)
     }
 }
 
+void TMenuItem::SetImageIndex(int index)
+{
+    if (index != FImageIndex) {
+        FImageIndex = index;
+        MenuChanged(true);  // the item's size may change
+    }
+}
+
+void TMenuItem::SetShortCutText(const std::wstring& text)
+{
+    if (text != FShortCutText) {
+        FShortCutText = text;
+        MenuChanged(true);
+    }
+}
+
+void TMenuItem::SetDefault(bool isDefault)
+{
+    if (isDefault != FDefault) {
+        FDefault = isDefault;
+        MenuChanged(true);
+    }
+}
+
 void TMenuItem::SetAction(TAction* action)
 {
     if (RelinkAction(FAction, action, *this, *this) && action) {
@@ -265,15 +359,52 @@ void TMenuItem::Click()
         FAction->Execute();
 }
 
+namespace {
+
+// The canvas font made bold for a default item, put back afterwards.
+class TDefaultItemFont {
+public:
+    TDefaultItemFont(TCanvas& canvas, bool bold) : FFont(canvas.Font()), FOld(canvas.Font().Style())
+    {
+        if (bold)
+            FFont.SetStyle(TFontStyles(FOld).Include(fsBold));
+    }
+    ~TDefaultItemFont() { FFont.SetStyle(FOld); }
+    TDefaultItemFont(const TDefaultItemFont&) = delete;
+    TDefaultItemFont& operator=(const TDefaultItemFont&) = delete;
+
+private:
+    TFont& FFont;
+    TFontStyles FOld;
+};
+
+TImageList* ImagesOf(const TMenuItem& item)
+{
+    TMenu* menu = item.GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+constexpr int kShortCutGap = 16;  // between the caption and the shortcut
+
+}  // namespace
+
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
 {
     if (IsLine()) {
         width = 10;
         height = 8;
     } else {
-        SIZE size = canvas.TextExtent(FCaption);
+        const TDefaultItemFont bold(canvas, FDefault);
+        // An empty caption still measures one line high.
+        SIZE size = canvas.TextExtent(FCaption.empty() ? std::wstring(L" ") : FCaption);
         width = size.cx + 32;
         height = std::max<int>(size.cy + 6, GetSystemMetrics(SM_CYMENU));
+        if (!FShortCutText.empty())
+            width += kShortCutGap + canvas.TextWidth(FShortCutText);
+        if (TImageList* images = ImagesOf(*this)) {
+            width += std::max(images->Width() - 16, 0);
+            height = std::max(height, images->Height() + 2);
+        }
     }
     OnMeasureItem(this, &canvas, width, height);
 }
@@ -291,14 +422,25 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected)
         DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
         return;
     }
-    if (FChecked) {
+    TImageList* images = ImagesOf(*this);
+    LONG textLeft = rect.left + 20;
+    if (images && FImageIndex >= 0 && FImageIndex < images->Count()) {
+        images->Draw(canvas, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2, FImageIndex,
+                     FEnabled);
+        textLeft = std::max<LONG>(textLeft, rect.left + images->Width() + 4);
+    } else if (FChecked) {
         RECT mark{rect.left + 2, rect.top + 2, rect.left + 16, rect.bottom - 2};
         DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
     }
+    const TDefaultItemFont bold(canvas, FDefault);
     canvas.Font().SetColor(!FEnabled ? clGrayText : selected ? clHighlightText : clMenuText);
     canvas.Brush().SetStyle(bsClear);
-    RECT text{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+    RECT text{textLeft, rect.top, rect.right - 4, rect.bottom};
     canvas.DrawText(FCaption, text, DT_SINGLELINE | DT_VCENTER);
+    if (!FShortCutText.empty()) {
+        RECT key{textLeft, rect.top, rect.right - 8, rect.bottom};
+        canvas.DrawText(FShortCutText, key, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
 }
 
 // ---- TMenu -----------------------------------------------------------------------------
@@ -308,6 +450,7 @@ const TClassInfo& TMenu::StaticClass()
     static const TClassInfo info(L"TMenu", &TComponent::StaticClass(), {
         ObjProp(L"Items", &TMenu::Items),
         BoolProp(L"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+        ObjProp(L"Images", &TMenu::Images, &TMenu::SetImages),
     });
     return info;
 }
@@ -351,6 +494,28 @@ void TMenu::SetOwnerDraw(bool ownerDraw)
     }
 }
 
+void TMenu::SetImages(TImageList* images)
+{
+    if (images == FImages)
+        return;
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+    FImages = images;
+    if (FImages)
+        FImages->FreeNotification(this);
+    Rebuild();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component == FImages) {
+        FImages = nullptr;
+        if (!ComponentState().Contains(csDestroying))
+            Rebuild();
+    }
+    TComponent::Notification(component, operation);
+}
+
 void TMenu::Rebuild()
 {
     FHandle.reset(); // built again when next needed
@@ -369,12 +534,18 @@ void TMenu::Build(HMENU menu, TMenuItem* parent)
         info.wID = item->FCommand;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         info.fType = FOwnerDraw ? MFT_OWNERDRAW : 0;
-        if (item->IsLine()) {
+        if (item->IsLine())
             info.fType |= MFT_SEPARATOR;
-        } else {
+        // The text stays with an owner-drawn item too: the platform finds the item's
+        // accelerator letter in it.
+        std::wstring text = item->FCaption;
+        if (!item->FShortCutText.empty())
+            text += L"\t" + item->FShortCutText;
+        if (!item->IsLine()) {
             info.fMask |= MIIM_STRING;
-            info.dwTypeData = const_cast<wchar_t*>(item->FCaption.c_str());
-            info.fState = (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED);
+            info.dwTypeData = text.data();
+            info.fState = (item->FChecked ? MFS_CHECKED : 0) | (item->FEnabled ? 0 : MFS_GRAYED) |
+                          (item->FDefault ? MFS_DEFAULT : 0);
         }
         if (!item->FItems.empty()) {
             item->FHandle = CreatePopupMenu();
@@ -398,6 +569,10 @@ void TMainMenu::Rebuild()
     bool shown = FForm && FForm->HandleAllocated() && HandleAllocated() && GetMenu(FForm->Handle()) == FHandle.get();
     if (!shown) {
         TMenu::Rebuild();
+        // A window whose menu was taken off (a skin draws the bar itself) is told through
+        // its window, so that whoever hooked it hears of the change.
+        if (FForm && FForm->HandleAllocated() && FForm->Menu() == this && !GetMenu(FForm->Handle()))
+            SendMessageW(FForm->Handle(), CM_MENUCHANGED, 0, 0);
         return;
     }
     TMenuHandle old(FHandle.release());

@@ -1,6 +1,6 @@
-// Menus: TMenuItem (Caption — "-" makes a separator —, Checked, Enabled, Visible, linked
-// Action, OnClick, and the owner-draw events OnMeasureItem/OnDrawItem used when the menu's
-// OwnerDraw is set), TMainMenu (the menu bar of a form; changes rebuild it and send the
+// Menus: TMenuItem (Caption — "-" makes a separator —, Checked, Enabled, Visible, Default,
+// ImageIndex into its menu's Images, ShortCutText, linked Action, OnClick, and the
+// owner-draw events OnMeasureItem/OnDrawItem used when the menu's OwnerDraw is set), TMainMenu (the menu bar of a form; changes rebuild it and send the
 // form CM_MENUCHANGED) and TPopupMenu (Popup at a screen point; shown by a control's
 // PopupMenu on a right click). Menu handles are built when first needed; every item has
 // a command identifier by which WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM find it.
@@ -15,6 +15,7 @@
 
 class TMenu;
 class TCustomForm;
+class TImageList;
 
 using TMenuMeasureItemEvent = TEvent<TObject*, TCanvas*, int&, int&>;
 using TMenuDrawItemEvent = TEvent<TObject*, TCanvas*, RECT, bool>;
@@ -35,6 +36,16 @@ public:
     void SetVisible(bool visible);
     const std::wstring& Hint() const { return FHint; }
     void SetHint(const std::wstring& hint) { FHint = hint; }
+    // The picture of the item in its menu's Images; -1 for none.
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int index);
+    // The key shown right of the caption ("Shift+F4"). Only shown: the window that owns
+    // the key handles it.
+    const std::wstring& ShortCutText() const { return FShortCutText; }
+    void SetShortCutText(const std::wstring& text);
+    // The default item of its menu, drawn bold.
+    bool Default() const { return FDefault; }
+    void SetDefault(bool isDefault);
     TAction* Action() const { return FAction; }
     void SetAction(TAction* action);
     bool IsLine() const { return FCaption == L"-"; }
@@ -71,8 +82,9 @@ public:
 private:
     friend class TMenu;
     void MenuChanged(bool rebuild);
-    std::wstring FCaption, FHint;
-    bool FChecked = false, FEnabled = true, FVisible = true;
+    std::wstring FCaption, FHint, FShortCutText;
+    bool FChecked = false, FEnabled = true, FVisible = true, FDefault = false;
+    int FImageIndex = -1;
     bool FCaptionFromAction = false;
     TAction* FAction = nullptr;
     std::vector<TMenuItem*> FItems;
@@ -91,8 +103,12 @@ public:
     HMENU Handle();
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool ownerDraw);
+    // The pictures of the items (ImageIndex); not owned.
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* images);
     // Builds the menu handle again after items changed.
     virtual void Rebuild();
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     virtual HMENU CreateMenuHandle() = 0;
@@ -103,6 +119,7 @@ private:
     void Build(HMENU menu, TMenuItem* parent);
     TMenuItem* FItems;
     bool FOwnerDraw = false;
+    TImageList* FImages = nullptr;
 };
 
 class TMainMenu : public TMenu {
@@ -145,6 +162,10 @@ private:
 bool DispatchMenuCommand(UINT command);
 // WM_MEASUREITEM / WM_DRAWITEM of a framework menu item; false for anything else.
 bool DispatchMenuOwnerDraw(TMessage& message);
+// WM_MENUCHAR of a menu with framework items: a key that is an item's accelerator letter
+// runs that item (the platform leaves this to the owner for owner-drawn items); false when
+// no item of the menu has it.
+bool DispatchMenuChar(TMessage& message);
 TMenuItem* FindMenuItem(UINT command);
 // The system's menu font.
 TFont& MenuFont();

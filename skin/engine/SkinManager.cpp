@@ -4,6 +4,7 @@
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
 #include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/PopupMenuSkin.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Timer.h"
@@ -49,6 +50,9 @@ TSkinManager::~TSkinManager()
     }
     if (gHookOwner == this)
         gHookOwner = nullptr;
+    FUnboundPopup = nullptr;
+    FPopupMenus.clear();  // each gives its window its procedure back
+    PopupPictures.Clear();
     // Every form object points at this manager: none may outlive it. Windows still alive
     // get their native frame back.
     while (!FForms.empty())
@@ -71,6 +75,7 @@ void TSkinManager::UnregisterSkin(TSkinData* skin)
         FMainSkin = nullptr;
     if (FPendingSkin == skin)
         FPendingSkin = nullptr;
+    PopupPictures.Forget(skin);
     // Form objects draw from the skin's records: those of a skin going away are freed now.
     for (std::size_t i = FForms.size(); i-- > 0;)
         if (i < FForms.size() && FForms[i]->Skin() == skin)
@@ -104,6 +109,7 @@ void TSkinManager::ScheduleAction(TSkinAction action, int delayMs)
 
 void TSkinManager::PrepareSkinReload()
 {
+    PopupPictures.Forget(FPendingSkin);
     for (TFormSkin* form : FForms)
         if (form->Skin() == FPendingSkin)
             form->FreeTitleButtons();
@@ -122,6 +128,17 @@ LRESULT CALLBACK TSkinManager::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 
 void TSkinManager::CbtNotice(int code, WPARAM wParam, LPARAM lParam)
 {
+    // A popup object goes with its window also while skinning is off: it would otherwise
+    // stay listed, hooked to a handle that may soon name another window.
+    if (code == HCBT_DESTROYWND) {
+        UnskinPopupMenu(reinterpret_cast<HWND>(wParam));
+        return;
+    }
+    if (code == HCBT_CREATEWND && !FEnabled && SkinsPopups()) {
+        if (ReadClassName(reinterpret_cast<HWND>(wParam)) == L"#32768")
+            SkinPopupMenu(reinterpret_cast<HWND>(wParam));
+        return;
+    }
     if (code < 0 || !FEnabled) {
         if (code == HCBT_ACTIVATE && FStartState == 0)
             FStartState = 1;
@@ -133,9 +150,12 @@ void TSkinManager::CbtNotice(int code, WPARAM wParam, LPARAM lParam)
         const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
         if (!create || !create->lpcs || (create->lpcs->style & WS_CHILD))
             return;
+        const std::wstring className = ReadClassName(window);
+        if (className == L"#32768")
+            SkinPopupMenu(window);
         if (FMainSkin && FMainSkin->OnCreateWindow) {
             try {
-                FMainSkin->OnCreateWindow(FMainSkin, window, ReadClassName(window));
+                FMainSkin->OnCreateWindow(FMainSkin, window, className);
             } catch (...) {
                 // the application's handler failed: the window is created all the same
             }
@@ -194,6 +214,86 @@ bool TSkinManager::SkinWindow(HWND window)
         skinned->Attach(*skin);
     PostMessageW(window, WM_SKINATTACH, 0, 1000);
     return true;
+}
+
+void TSkinManager::SkinPopupMenu(HWND window)
+{
+    if (!SkinsPopups() || SendMessageW(window, WM_SKINQUERY, 0, 0) == 1 || IsPopupSkinned(window))
+        return;
+    TSkinData* skin = ChooseSkin(window);
+    if (!skin || skin->Empty())
+        return;
+    const TSkinControlTypes controls = skin->SkinControls();
+    switch (MenuKind) {
+    case 0:
+        if (!controls.Contains(xcPopupMenu))
+            return;
+        break;
+    case 1:
+        if (!controls.Contains(xcMainMenu) && !controls.Contains(xcMenuItem))
+            return;
+        break;
+    case 2:
+        if (!controls.Contains(xcSystemMenu))
+            return;
+        break;
+    default: break;
+    }
+    auto popup = std::make_unique<TPopupMenuSkin>(*this, window, *skin);
+    popup->Subclass();
+    FPopupMenus.push_back(std::move(popup));
+}
+
+bool TSkinManager::UnskinPopupMenu(HWND window)
+{
+    const auto it = std::find_if(FPopupMenus.begin(), FPopupMenus.end(),
+                                 [&](const auto& popup) { return popup->Handle() == window; });
+    if (it == FPopupMenus.end())
+        return false;
+    PopupWindowGone(it->get());
+    return true;
+}
+
+void TSkinManager::PopupWindowGone(TPopupMenuSkin* popup)
+{
+    if (FUnboundPopup == popup)
+        FUnboundPopup = nullptr;
+    const auto it = std::find_if(FPopupMenus.begin(), FPopupMenus.end(),
+                                 [&](const auto& entry) { return entry.get() == popup; });
+    if (it == FPopupMenus.end())
+        return;
+    // Out of the list first: freeing it unhooks the window, which may call back.
+    std::unique_ptr<TPopupMenuSkin> gone = std::move(*it);
+    FPopupMenus.erase(it);
+    gone.reset();
+    if (FPopupMenus.empty()) {
+        TrackingMenuBar = false;
+        MenuKind = 0;
+    }
+}
+
+bool TSkinManager::IsPopupSkinned(HWND window) const
+{
+    return std::any_of(FPopupMenus.begin(), FPopupMenus.end(),
+                       [&](const auto& popup) { return popup->Handle() == window; });
+}
+
+const TPopupMenuSkin* TSkinManager::PopupBackground(HMENU menu) const
+{
+    if (!menu)
+        return nullptr;
+    for (const auto& popup : FPopupMenus)
+        if (popup->MenuHandle() == menu && popup->Background())
+            return popup.get();
+    return nullptr;
+}
+
+void TSkinManager::BindUnboundPopup(HMENU menu)
+{
+    if (FUnboundPopup && menu) {
+        FUnboundPopup->BindMenu(menu);
+        FUnboundPopup = nullptr;
+    }
 }
 
 void TSkinManager::SkinForm(TCustomForm& form)

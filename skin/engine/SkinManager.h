@@ -10,6 +10,7 @@
 #pragma once
 
 #include "skin/SkinManagerLink.h"
+#include "skin/engine/menus/PopupBackgrounds.h"
 
 #include <windows.h>
 
@@ -19,6 +20,7 @@
 
 class TCustomForm;
 class TFormSkin;
+class TPopupMenuSkin;
 class TSkinData;
 class TTimer;
 
@@ -53,8 +55,28 @@ public:
     // The timer's work: switch on, switch off, re-apply or purge, for the pending skin.
     void ApplyPendingAction();
 
+    // Popup menu windows (class "#32768"): skinned from their creation to their destruction.
+    void SkinPopupMenu(HWND window);
+    bool UnskinPopupMenu(HWND window);
+    bool IsPopupSkinned(HWND window) const;
+    // Popup menus are skinned while skinning is on, and also while it is only paused
+    // (SetEnabled(false) around the full-screen picture) with forms still skinned: their
+    // menus' items keep the skin's drawing, and their popup windows keep the matching frame.
+    bool SkinsPopups() const { return FEnabled || !FForms.empty(); }
+    // The skinned popup window that shows menu and has rendered its background; null when
+    // there is none.
+    const TPopupMenuSkin* PopupBackground(HMENU menu) const;
+    // A popup that painted before it knew its menu takes the menu of the next item drawn.
+    void SetUnboundPopup(TPopupMenuSkin* popup) { FUnboundPopup = popup; }
+    void BindUnboundPopup(HMENU menu);
+    // Called by a popup object whose window went without a destruction notice.
+    void PopupWindowGone(TPopupMenuSkin* popup);
+    const std::vector<std::unique_ptr<TPopupMenuSkin>>& PopupMenus() const { return FPopupMenus; }
+
     // Shared state the frame and menu code reads and writes.
     int MenuKind = 0;  // 0 context menu, 1 menu-bar drop-down, 2 window menu
+    bool TrackingMenuBar = false;  // a drop-down of a skinned menu bar is open
+    TPopupBackgrounds PopupPictures;  // rendered MenuBackground pictures by size
 
     const std::vector<TFormSkin*>& Forms() const { return FForms; }
     const std::vector<TSkinData*>& Skins() const { return FSkins; }
@@ -77,6 +99,8 @@ private:
     HHOOK FHook = nullptr;
     DWORD FWindowsVersion = 0;
     std::vector<TFormSkin*> FForms;
+    std::vector<std::unique_ptr<TPopupMenuSkin>> FPopupMenus;
+    TPopupMenuSkin* FUnboundPopup = nullptr;
     std::vector<TSkinData*> FSkins;
     bool FEnabled = false;
     bool FBulkAttach = false;

@@ -398,29 +398,43 @@ TPicture StatusEdges()
     return Strip({lowered, raised, plain});
 }
 
-// Menu items: normal, selected, disabled, hot, checked.
+// Menu items: normal, separator, disabled, selected, checked. Everything the item does not
+// draw on is magenta (the section says Trans=1), so the menu background and its left gutter
+// show through; the separator is a groove across the frame's lower half, where a short
+// separator item shows the frame's bottom rows.
 TPicture MenuItems()
 {
     std::vector<TPicture> frames;
-    const TRgb menu = Rgb(250, 251, 252);
-    for (TState s : {stNormal, stPressed, stDisabled, stHot, stFocused}) {
-        TPicture p(30, 20, menu);
-        if (s == stPressed || s == stHot) {
-            p.Paint(RoundRect(1, 1, 29, 19, 3), Rgb(150, 190, 245));
-            p.Paint(RoundRect(2, 2, 28, 18, 2), Rgb(221, 235, 253));
-        }
-        if (s == stFocused)
+    for (int frame = 1; frame <= 5; ++frame) {
+        TPicture p(30, 20);
+        switch (frame) {
+        case 2:
+            p.FillRect(0, 15, 30, 16, Rgb(206, 212, 220));
+            p.FillRect(0, 16, 30, 17, Rgb(255, 255, 255));
+            break;
+        case 4:  // in the skin's highlight colour, under its white highlighted text
+            p.Paint(RoundRect(1, 1, 29, 19, 3), Rgb(36, 104, 204));
+            p.PaintGradient(RoundRect(2, 2, 28, 18, 2), 2, 18, Rgb(66, 145, 244), Rgb(47, 128, 237));
+            break;
+        case 5:
             p.Paint(RoundRect(2, 2, 18, 18, 2), Rgb(221, 235, 253));
+            break;
+        default:
+            break;
+        }
         frames.push_back(p);
     }
     return Strip(frames);
 }
 
+// The popup menu: a light face with a grey gutter for the glyphs at the left, and an
+// outline, so the menu stands out from whatever lies under it.
 TPicture MenuBackground()
 {
     TPicture p(40, 40, Rgb(250, 251, 252));
     p.FillRect(0, 0, 24, 40, Rgb(239, 242, 245));
     p.FillRect(24, 0, 25, 40, Rgb(226, 230, 235));
+    p.Frame(0, 0, 40, 40, Rgb(150, 158, 170));
     return p;
 }
 

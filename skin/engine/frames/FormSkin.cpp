@@ -4,7 +4,12 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
+#include "skin/engine/menus/MenuBarSkin.h"
+#include "skin/engine/menus/OwnerDrawMenus.h"
+#include "skin/engine/menus/WindowMenu.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
+#include "framework/Messages.h"
 #include "framework/ScopeExit.h"
 
 #include <windowsx.h>
@@ -34,6 +39,7 @@ TFormSkin::TFormSkin(TComponent* owner, TSkinManager& manager, HWND window)
     FTitleBitmap = std::make_unique<TCountedBitmap>();
     FSmallIcon = std::make_unique<TCountedBitmap>();
     FFrameCache = std::make_unique<TCountedBitmap>();
+    FMenus = std::make_unique<TFormMenus>(manager, window);
 }
 
 TFormSkin::~TFormSkin()
@@ -43,6 +49,8 @@ TFormSkin::~TFormSkin()
     if (FHooked)
         QuietUnskin();
     FreeTitleButtons();
+    FMenuBar.reset();
+    FSystemPopup.reset();
     FManager.RemoveForm(this);
 }
 
@@ -81,6 +89,16 @@ void TFormSkin::Attach(TSkinData& skin)
     ReadWindowState();
     FIsDialogClass = FClassName == L"#32770" || FClassName == L"TMessageForm";
     FBorderKind = BorderKindOf(FOriginalStyle, exStyle, FIsDialogClass);
+    if (FFrameSkinned && GetMenu(FHandle) && !(exStyle & WS_EX_MDICHILD)) {
+        FMenuBar = std::make_unique<TMenuBarSkin>(*this, FHandle, skin, FForm ? FForm->Menu() : nullptr);
+        FMenuBar->BuildFromMenu();
+        // The native frame counted with its menu bar, measured without it: a window not
+        // shown yet may not have laid its bar out.
+        GetWindowRect(FHandle, &window);
+        RECT client{};
+        GetClientRect(FHandle, &client);
+        FNativeFrameHeight = (window.bottom - window.top) - client.bottom + GetSystemMetrics(SM_CYMENU);
+    }
     if (FFrameSkinned) {
         if (FWindowState != 2)
             SetCaptionStyle(false);
@@ -90,6 +108,7 @@ void TFormSkin::Attach(TSkinData& skin)
     }
     AddWindowHook(FHandle, this);
     FHooked = HasWindowHook(FHandle, this);
+    AttachMenus();
     if (FForm) {
         FSavedFormColor = FForm->Color();
         FForm->SetColor(static_cast<TColor>(skin.Elements().ColorButtonFace));
@@ -102,7 +121,7 @@ void TFormSkin::UpdateGeometry()
     if (!FSkin || FSkin->Empty())
         return;
     FFrame = FrameThicknessOf(FSkin->Elements(), FBorderKind);
-    FMenuHeight = 0;  // the skinned menu bar comes with the menu issue
+    FMenuHeight = FMenuBar ? GetSystemMetrics(SM_CYMENU) : 0;
     FreeTitleButtons();
     for (const auto& record : FSkin->Elements().SysButtons)
         FTitleButtons.push_back(std::make_unique<TWinSysButton>(*this, *record));
@@ -277,6 +296,9 @@ void TFormSkin::RefreshSkin()
     FState = fsRefreshing;
     if (FForm && FSkin)
         FForm->SetColor(static_cast<TColor>(FSkin->Elements().ColorButtonFace));
+    FMenus->SetSkin(FSkin);
+    if (FSkin && FSkin->SkinControls().Contains(xcPopupMenu))
+        FMenus->SetPopupMenusOwnerDraw(FForm, true);
     if (FFrameSkinned) {
         FitToClient(true);
         BuildRegion();
@@ -299,9 +321,64 @@ void TFormSkin::Unhook()
     FHotObject = nullptr;
 }
 
+void TFormSkin::AttachMenus()
+{
+    FMenus->SetSkin(FSkin);
+    FMenus->SetFormMenu(FMenuBar ? FMenuBar->BarMenuHandle() : GetMenu(FHandle));
+    FMenus->SetBarMenu(FMenuBar ? FMenuBar->FrameworkMenu() : nullptr);
+    if (FForm && FSkin->SkinControls().Contains(xcPopupMenu))
+        FMenus->SetPopupMenusOwnerDraw(FForm, true);
+    if (FForm && FSkin->SkinControls().Contains(xcMenuItem))
+        FMenus->SetMainMenusOwnerDraw(FForm, true);
+    FSystemPopup = BuildSystemPopup(*FMenus, FSkin->MenuImages(), (FBorderIcons & fiMaximize) != 0,
+                                    (FBorderIcons & fiMinimize) != 0, TNotifyEvent(this, &TFormSkin::SystemPopupClick));
+}
+
+void TFormSkin::DetachMenus(bool restoreItems)
+{
+    FSystemPopup.reset();
+    if (restoreItems && FForm) {
+        FMenus->SetPopupMenusOwnerDraw(FForm, false);
+        FMenus->SetMainMenusOwnerDraw(FForm, false);
+    }
+}
+
+void TFormSkin::MenuBarChanged()
+{
+    if (!FMenuBar)
+        return;
+    if (FMenuBar->DroppedDown()) {
+        FMenuBar->RebuildAfterDropDown();  // its entry is in use until the drop-down closes
+        return;
+    }
+    FHotObject = nullptr;  // it may be one of the entries made again
+    FMenuBar->BuildFromMenu();
+    FFrameCacheValid = false;
+    PaintFrame();
+}
+
+void TFormSkin::SystemPopupClick(TObject* sender)
+{
+    const auto* item = As<TMenuItem>(sender);
+    if (!item)
+        return;
+    switch (item->Tag()) {
+    case wmRestore: Restore(); break;
+    case wmMaximize: ToggleMaximize(); break;
+    case wmMinimize: ToggleMinimize(); break;
+    case wmClose:
+        SetHoverTimer(false);
+        PostMessageW(FHandle, WM_CLOSE, 0, 0);
+        break;
+    default: break;
+    }
+}
+
 void TFormSkin::QuietUnskin()
 {
     Unhook();
+    DetachMenus(false);
+    FMenuBar.reset();
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
 }
@@ -311,6 +388,7 @@ void TFormSkin::Unskin()
     if (!FHooked)
         return;
     Unhook();
+    DetachMenus(FState != fsDestroying);
     if (FForm && FState != fsDestroying)
         FForm->SetColor(FSavedFormColor);
     if (!FFrameSkinned)
@@ -318,6 +396,11 @@ void TFormSkin::Unskin()
     SetCaptionStyle(true);
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
+    if (FMenuBar) {
+        FHotObject = nullptr;
+        FMenuBar->GiveMenuBack();
+        FMenuBar.reset();
+    }
     if (FState != fsDestroying && !(FOriginalStyle & WS_CHILD)) {
         // The native frame back around the same client area.
         RECT r{};
@@ -327,6 +410,7 @@ void TFormSkin::Unskin()
         SetWindowPos(FHandle, nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
+    FMenuHeight = 0;
     SetWindowRgn(FHandle, nullptr, TRUE);
     FHasRegion = false;
     FRegionWidth = FRegionHeight = 0;
@@ -367,7 +451,7 @@ void TFormSkin::SetHoverTimer(bool enabled)
 
 void TFormSkin::CheckHover()
 {
-    if (!FHotObject || FPressedButton)
+    if (!FHotObject || FPressedButton || (FMenuBar && FMenuBar->DroppedDown()))
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -419,6 +503,21 @@ bool TFormSkin::WndProc(TWindowMessage& m)
     case WM_INITMENUPOPUP:
         FManager.MenuKind = reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? 2 : 1;
         break;
+    case CM_MENUCHANGED:
+        MenuBarChanged();
+        break;
+    case WM_MENUSELECT:
+        if (FMenuBar && FMenuBar->DroppedDown())
+            FMenuBar->NoteSelection(m.WParam, m.LParam);
+        break;
+    case WM_MEASUREITEM:
+        if (!FMenus->HandleMeasureItem(m))
+            break;
+        return true;
+    case WM_DRAWITEM:
+        if (!FMenus->HandleDrawItem(m))
+            break;
+        return true;
     case WM_ERASEBKGND:
         if (FForm || !FSkin)
             break;
@@ -508,10 +607,20 @@ void TFormSkin::HandleSysCommand(TWindowMessage& m)
     if (command == SC_KEYMENU && FramePainted() && GetCapture() == nullptr) {
         // No menu bar: Alt alone or Alt with a letter opens nothing (the platform would
         // highlight its own caption); Alt+Space opens the window menu under the title.
-        if (LOWORD(m.LParam) == L' ') {
+        const wchar_t key = static_cast<wchar_t>(LOWORD(m.LParam));
+        if (key == L' ') {
             RECT r{};
             GetWindowRect(FHandle, &r);
             ShowWindowMenu({r.left + FFrame.Left, r.top + FFrame.Top});
+        } else if (FMenuBar) {
+            // Alt with an entry's letter opens it; Alt alone or F10 the first entry.
+            TMenuBtn* entry = key ? FMenuBar->AccelItem(key) : nullptr;
+            if (!key)
+                for (const auto& candidate : FMenuBar->Items())
+                    if (!entry && candidate->Visible && candidate->Enabled && !candidate->Caption.empty())
+                        entry = candidate.get();
+            if (entry)
+                FMenuBar->DropDown(*entry, true);
         }
         m.Result = 0;
         return;
@@ -645,6 +754,11 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
             m.Result = 0;
             return true;
         }
+        if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
+            entry->Hover();
+            m.Result = 0;
+            return true;
+        }
         if (FHotObject)
             FHotObject->Leave();
         return false;
@@ -659,6 +773,13 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
             button->Press();
             FPressedButton = button;
             SetCapture(FHandle);
+            m.Result = 0;
+            return true;
+        }
+        if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
+            if (!FActive)
+                SetForegroundWindow(FHandle);
+            FMenuBar->DropDown(*entry, false);
             m.Result = 0;
             return true;
         }

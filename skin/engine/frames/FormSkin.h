@@ -23,6 +23,9 @@
 #include <vector>
 
 class TCustomForm;
+class TFormMenus;
+class TMenuBarSkin;
+class TPopupMenu;
 class TSkinData;
 class TSkinManager;
 
@@ -79,6 +82,14 @@ public:
     void ToggleMinimize();
     void Restore();
     void ShowWindowMenu(POINT screenPoint);
+    // The skinned window menu (null before attaching) and the form's menu drawing.
+    TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
+    TFormMenus& Menus() const { return *FMenus; }
+    // The skinned menu bar of a window that has a menu; null otherwise.
+    TMenuBarSkin* MenuBar() const { return FMenuBar.get(); }
+    TSkinManager& Manager() const { return FManager; }
+    // The menu's entries changed: the bar is made again and repainted.
+    void MenuBarChanged();
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
@@ -104,6 +115,9 @@ private:
     void CheckHover();
     void EndPress(bool act);
     TButtonContext ButtonContext(int buttonIndex) const;
+    void AttachMenus();
+    void DetachMenus(bool restoreItems);
+    void SystemPopupClick(TObject* sender);
 
     // Painting (FramePaint.cpp).
     void PaintBorder(int index, HDC dc, const RECT& rect);
@@ -156,6 +170,11 @@ private:
     bool FCachedActive = false;
     int FCachedWindowState = 0;
     std::wstring FCachedCaption;
+    // Declared in this order so that the window menu, whose items call the menu drawing,
+    // goes first.
+    std::unique_ptr<TFormMenus> FMenus;
+    std::unique_ptr<TPopupMenu> FSystemPopup;
+    std::unique_ptr<TMenuBarSkin> FMenuBar;
     friend class TNCObject;
     friend class TWinSysButton;
 };

@@ -6,6 +6,7 @@
 // own bitmap and copied in. A paint copies the four frame strips from it to the window in
 // four block copies, so repeated paints cost no drawing at all.
 #include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/MenuBarSkin.h"
 
 #include "skin/ElementFrame.h"
 #include "skin/SkinData.h"
@@ -136,6 +137,8 @@ bool TFormSkin::ComposeFrame(int width, int height)
     PaintBorder(biRight, dc, {width - FFrame.Right, 0, width, height});
     PaintBorder(biBottom, dc, {FFrame.Left, height - FFrame.Bottom, width - FFrame.Right, height});
     PaintTitle(dc);
+    if (FMenuBar && FMenuHeight > 0)
+        FMenuBar->PaintBar(dc, {FFrame.Left, FFrame.Top, width - FFrame.Right, FFrame.Top + FMenuHeight});
     FCachedActive = FActive;
     FCachedWindowState = FWindowState;
     FCachedCaption = caption;

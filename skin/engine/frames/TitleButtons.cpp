@@ -5,15 +5,13 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/WindowMenu.h"
 #include "framework/DeviceContext.h"
 #include "framework/Handles.h"
+#include "framework/Menus.h"
 
 #include <algorithm>
 
-namespace {
-// Items of the window menu, by tag.
-enum TWindowMenuItem { wmRestore = 0, wmMaximize = 1, wmMinimize = 2, wmClose = 3 };
-}  // namespace
 
 void TNCObject::Press()
 {
@@ -224,8 +222,17 @@ void TFormSkin::ShowWindowMenu(POINT at)
         return;
     }
     FManager.MenuKind = 2;
+    if (FSystemPopup && FSkin && FSkin->SkinControls().Contains(xcSystemMenu) &&
+        !(GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        // The skinned window menu; its items act through SystemPopupClick.
+        EnableSystemPopup(*FSystemPopup, FWindowState);
+        FSystemPopup->Popup(at.x, at.y);
+        FLastSystemMenuTime = GetTickCount();
+        FManager.MenuKind = 0;
+        return;
+    }
     // Our own menu (the window's native one may have lost its items with the caption
-    // buttons), with the states the window is in. Its skinned drawing comes with menus.
+    // buttons), with the states the window is in, drawn natively.
     TMenuHandle menu(CreatePopupMenu());
     if (!menu)
         return;

@@ -1,5 +1,6 @@
 // What a user does with a skinned window, in one test: showing it, changing its title,
 // activating it back and forth with another window, opening and closing a dialog over it,
+// opening the drop-downs of a window's menu bar with Alt+letter, F10 and the mouse,
 // pressing and releasing each title-bar button (also dragging off). On its own it checks
 // that the window stays skinned; run under WINEDEBUG=trace+win by
 // count-native-frame-paints.sh it shows that Wine never paints its native frame on the
@@ -8,6 +9,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/MenuBarSkin.h"
 
 #include "CraftedSkin.h"
 #include "framework/Application.h"
@@ -36,6 +38,20 @@ void Announce(const char* what, HWND window)
 {
     std::printf("skinned window %s 0x%llx\n", what, static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
     std::fflush(stdout);
+}
+
+// Ends the menu open now at the next timer tick (the menu loop dispatches it).
+void CALLBACK EndOpenMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+void OpenAndCloseMenu(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SetTimer(nullptr, 0, 100, EndOpenMenu);
+    SendMessageW(window, msg, wParam, lParam);
+    PumpFor(100);
 }
 
 HWND Create(const wchar_t* text, DWORD style, HWND owner, int x)
@@ -96,6 +112,34 @@ TEST(NativeFramePaints, Scenario)
     DestroyWindow(dialog);
     PumpFor(200);
 
+    // A window with a menu bar: its drop-downs opened by keyboard and mouse.
+    HWND menuWindow = Create(L"菜单", WS_OVERLAPPEDWINDOW, nullptr, 300);
+    const HMENU bar = CreateMenu();
+    const HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 101, L"打开(&O)");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, 102, L"退出(&X)");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
+    AppendMenuW(bar, MF_STRING, 103, L"帮助(&H)");
+    SetMenu(menuWindow, bar);
+    Announce("menu", menuWindow);
+    ShowWindow(menuWindow, SW_SHOW);
+    SetForegroundWindow(menuWindow);
+    PumpFor(300);
+    TFormSkin* menuForm = manager->FindForm(menuWindow);
+    ASSERT_TRUE(menuForm && menuForm->MenuBar());
+    OpenAndCloseMenu(menuWindow, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    OpenAndCloseMenu(menuWindow, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    RECT menuRect{};
+    GetWindowRect(menuWindow, &menuRect);
+    const RECT& entry = menuForm->MenuBar()->Items().front()->Rect;
+    OpenAndCloseMenu(menuWindow, WM_NCLBUTTONDOWN, HTMENU,
+                     MAKELPARAM(menuRect.left + entry.left + 2, menuRect.top + entry.top + 2));
+    SetForegroundWindow(main);
+    PumpFor(100);
+    DestroyWindow(menuWindow);
+    PumpFor(100);
+
     // Each title-bar button: pressed and dragged off, then pressed and released over it.
     TFormSkin* form = manager->FindForm(main);
     ASSERT_NE(form, nullptr);
@@ -124,6 +168,7 @@ TEST(NativeFramePaints, Scenario)
     EXPECT_FALSE(IsWindow(main)) << "the close button closed the window";
     DestroyWindow(other);
     DestroySkinManager();
+    EXPECT_FALSE(IsMenu(bar)) << "the menu window's menu went with it, also while the skin held it";
     skin->Free();
     SetSkinManagerFactory(nullptr);
 }

@@ -1,0 +1,341 @@
+#include "skin/engine/menus/MenuBarSkin.h"
+
+#include "skin/ElementFrame.h"
+#include "skin/SkinData.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/frames/FormSkin.h"
+#include "skin/engine/menus/OwnerDrawMenus.h"
+#include "framework/DeviceContext.h"
+#include "framework/Menus.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace {
+
+// The bar whose drop-down is open: a message-filter hook has no context of its own, and
+// one drop-down at a time is open on the GUI thread.
+TMenuBarSkin* gTracking = nullptr;
+
+constexpr int kCaptionPadding = 10;  // around an entry's caption
+
+HDC DCOf(const TBitmap& bitmap)
+{
+    return const_cast<TBitmap&>(bitmap).Canvas()->Handle();
+}
+
+wchar_t Accelerator(const std::wstring& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&')
+            continue;
+        if (caption[i + 1] != L'&')
+            return static_cast<wchar_t>(std::towupper(caption[i + 1]));
+        ++i;
+    }
+    return 0;
+}
+
+// The caption centred in r both ways; a disabled one in the platform's button shadow.
+void DrawCenteredCaption(HDC dc, const RECT& r, const std::wstring& text, bool enabled, COLORREF color)
+{
+    constexpr UINT format = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
+    RECT t = r;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t, format | DT_CALCRECT | DT_NOCLIP);
+    OffsetRect(&t, ((r.right - r.left) - (t.right - t.left)) / 2 + (r.left - t.left),
+               ((r.bottom - r.top) - (t.bottom - t.top)) / 2 + (r.top - t.top));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(dc, enabled ? color : ColorToRGB(clBtnShadow));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &t, format);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+}
+
+}  // namespace
+
+void TMenuBtn::Paint()
+{
+    Bar.PaintEntry(*this);
+}
+
+TMenuBarSkin::TMenuBarSkin(TFormSkin& form, HWND window, TSkinData& skin, TMainMenu* frameworkMenu)
+    : FForm(form), FHandle(window), FSkin(skin), FFrameworkMenu(frameworkMenu),
+      FBackground(std::make_unique<TCountedBitmap>())
+{
+}
+
+TMenuBarSkin::~TMenuBarSkin()
+{
+    if (FHook)
+        UnhookWindowsHookEx(FHook);
+    if (gTracking == this)
+        gTracking = nullptr;
+    // The framework owns its menus; a window's native menu taken off it is ours now.
+    if (!FFrameworkMenu && FBarMenu && !FGivenBack && (!IsWindow(FHandle) || GetMenu(FHandle) != FBarMenu))
+        DestroyMenu(FBarMenu);
+}
+
+void TMenuBarSkin::BuildFromMenu()
+{
+    if (HMENU menu = GetMenu(FHandle))
+        FBarMenu = menu;
+    if (!FBarMenu)
+        return;
+    FItems.clear();
+    if (FFrameworkMenu) {
+        TMenuItem& root = *FFrameworkMenu->Items();
+        for (int i = 0; i < root.Count(); ++i) {
+            TMenuItem& item = *root.Items(i);
+            auto entry = std::make_unique<TMenuBtn>(FForm, *this, i);
+            entry->SourceItem = &item;
+            entry->Visible = item.Visible();
+            entry->Enabled = item.Enabled();
+            entry->Command = item.Command();
+            entry->Caption = item.Caption();
+            FItems.push_back(std::move(entry));
+        }
+    } else {
+        const int count = GetMenuItemCount(FBarMenu);
+        for (int i = 0; i < count; ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+            if (!GetMenuItemInfoW(FBarMenu, static_cast<UINT>(i), TRUE, &info))
+                continue;
+            std::wstring text(info.cch + 1, L'\0');
+            info.dwTypeData = text.data();
+            info.cch = static_cast<UINT>(text.size());
+            GetMenuItemInfoW(FBarMenu, static_cast<UINT>(i), TRUE, &info);
+            text.resize(std::min<std::size_t>(info.cch, text.size() - 1));
+            auto entry = std::make_unique<TMenuBtn>(FForm, *this, static_cast<int>(FItems.size()));
+            entry->Visible = true;
+            entry->Enabled = (info.fState & MFS_DISABLED) == 0;
+            entry->Command = info.wID;
+            entry->SubMenu = info.hSubMenu;
+            entry->Caption = text;
+            FItems.push_back(std::move(entry));
+        }
+    }
+    SetMenu(FHandle, nullptr);
+}
+
+void TMenuBarSkin::GiveMenuBack()
+{
+    // A framework menu may have been rebuilt meanwhile: its handle of now.
+    const HMENU menu = FFrameworkMenu ? FFrameworkMenu->Handle() : FBarMenu;
+    if (menu && IsWindow(FHandle) && SetMenu(FHandle, menu))
+        FGivenBack = true;
+}
+
+HMENU TMenuBarSkin::SubMenuOf(const TMenuBtn& entry) const
+{
+    if (!entry.SourceItem)
+        return entry.SubMenu;
+    FFrameworkMenu->Handle();  // built again when its items changed
+    return entry.SourceItem->Count() > 0 ? entry.SourceItem->Handle() : nullptr;
+}
+
+void TMenuBarSkin::PaintBar(HDC dc, const RECT& r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0)
+        return;
+    FBarRect = r;
+    FBackground->SetSize(width, height);
+    HDC back = DCOf(*FBackground);
+    const RECT all{0, 0, width, height};
+    const auto& e = FSkin.Elements();
+    int start = 6;
+    if (!e.MenuBar || e.MenuBar->Image.Empty()) {
+        const TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(static_cast<TColor>(e.ColorMenubar))));
+        FillRect(back, &all, brush.get());
+    } else {
+        // Two frames stacked: the active window's over the inactive one's.
+        const TFrameSpec frame{2, FForm.Active() ? 1 : 2, true};
+        if (e.MenuBar->Tile == 1)
+            DrawElementFrame(back, all, e.MenuBar->Image, false, false, frame, e.MenuBar->Margins);
+        else
+            DrawHorizontalSlices(back, all, e.MenuBar->Image, false, frame, e.MenuBar->Margins);
+        start = e.MenuBar->Margins.Left + 4;
+        if (start > width)
+            start = 12;
+    }
+    TBitmap composed(width, height);
+    HDC c = DCOf(composed);
+    BitBlt(c, 0, 0, width, height, back, 0, 0, SRCCOPY);
+    const TSelectObject font(c, MenuFont().Handle());
+    const COLORREF color = ColorToRGB(static_cast<TColor>(e.ColorMenuBarText));
+    int x = start;
+    for (const auto& entry : FItems) {
+        if (!entry->Visible) {
+            entry->Rect = {0, 0, 0, 0};
+            continue;
+        }
+        SIZE size{};
+        GetTextExtentPoint32W(c, entry->Caption.c_str(), static_cast<int>(entry->Caption.size()), &size);
+        const int w = size.cx > 0 ? size.cx + kCaptionPadding : 0;
+        const RECT cell{x, 0, x + w, height - 1};
+        DrawCenteredCaption(c, cell, entry->Caption, entry->Enabled, color);
+        entry->Rect = cell;
+        OffsetRect(&entry->Rect, r.left, r.top);
+        x += w;
+    }
+    BitBlt(dc, r.left, r.top, width, height, c, 0, 0, SRCCOPY);
+}
+
+void TMenuBarSkin::PaintEntry(const TMenuBtn& entry)
+{
+    if (!entry.Visible || IsRectEmpty(&entry.Rect) || FBackground->Empty())
+        return;
+    const TWindowDC dc(FHandle);
+    if (!dc.Handle())
+        return;
+    const RECT& r = entry.Rect;
+    BitBlt(dc.Handle(), r.left, FBarRect.top, r.right - r.left, FBarRect.bottom - FBarRect.top, DCOf(*FBackground),
+           r.left - FBarRect.left, 0, SRCCOPY);
+    if (entry.ButtonState == nbsPressed || entry.ButtonState == nbsHot) {
+        const TGdiHandle<HBRUSH> brush(
+            CreateSolidBrush(ColorToRGB(static_cast<TColor>(FSkin.Elements().ColorButtonHilight))));
+        FrameRect(dc.Handle(), &r, brush.get());
+    }
+    const TSelectObject font(dc.Handle(), MenuFont().Handle());
+    DrawCenteredCaption(dc.Handle(), r, entry.Caption, entry.Enabled,
+                        ColorToRGB(static_cast<TColor>(FSkin.Elements().ColorMenuBarText)));
+}
+
+TMenuBtn* TMenuBarSkin::ItemAt(POINT p) const
+{
+    for (const auto& entry : FItems)
+        if (entry->Visible && !entry->Caption.empty() && PtInRect(&entry->Rect, p))
+            return entry.get();
+    return nullptr;
+}
+
+TMenuBtn* TMenuBarSkin::AccelItem(wchar_t letter) const
+{
+    const wchar_t wanted = static_cast<wchar_t>(std::towupper(letter));
+    for (const auto& entry : FItems)
+        if (entry->Enabled && entry->Visible && Accelerator(entry->Caption) == wanted)
+            return entry.get();
+    return nullptr;
+}
+
+const TMenuBtn* TMenuBarSkin::Neighbour(bool next) const
+{
+    const int count = static_cast<int>(FItems.size());
+    // Entries that cannot open are passed over.
+    for (int step = 1; step < count; ++step) {
+        const int index = ((FDroppedIndex + (next ? step : -step)) % count + count) % count;
+        const TMenuBtn& entry = *FItems[static_cast<std::size_t>(index)];
+        if (entry.Visible && entry.Enabled && !entry.Caption.empty())
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
+{
+    if (first.SourceItem || !first.SubMenu)
+        PostMessageW(FHandle, WM_COMMAND, first.Command, 0);  // a framework form runs the top-level item
+    bool shown = false;
+    int index = first.Index;
+    while (index >= 0 && index < static_cast<int>(FItems.size())) {
+        TMenuBtn& entry = *FItems[static_cast<std::size_t>(index)];
+        const HMENU sub = SubMenuOf(entry);
+        if (!sub || !entry.Enabled)
+            break;
+        MakeOwnerDraw(sub);
+        entry.Press();
+        FDroppedDown = true;
+        FDroppedIndex = index;
+        FSwitchIndex = -1;
+        FSelectedMenu = sub;
+        FSelectedOpensMenu = false;
+        GetCursorPos(&FLastCursor);
+        FForm.Manager().MenuKind = 1;
+        FForm.Manager().TrackingMenuBar = true;
+        gTracking = this;
+        FHook = SetWindowsHookExW(WH_MSGFILTER, TrackHook, nullptr, GetCurrentThreadId());
+        if (byKeyboard)
+            PostMessageW(FHandle, WM_KEYDOWN, VK_DOWN, 0);  // the drop-down's first item selected
+        RECT window{};
+        GetWindowRect(FHandle, &window);
+        const UINT command = static_cast<UINT>(TrackPopupMenu(sub, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                                              window.left + entry.Rect.left,
+                                                              window.top + entry.Rect.bottom, 0, FHandle, nullptr));
+        if (FHook)
+            UnhookWindowsHookEx(FHook);
+        FHook = nullptr;
+        gTracking = nullptr;
+        FDroppedDown = false;
+        shown = true;
+        if (IsWindow(FHandle))
+            entry.Leave();
+        if (command)
+            PostMessageW(FHandle, WM_COMMAND, command, 0);
+        index = FSwitchIndex;
+    }
+    FDroppedIndex = -1;
+    if (FRebuildPending && IsWindow(FHandle)) {
+        FRebuildPending = false;
+        FForm.MenuBarChanged();  // frees the entries: nothing of them is used after this
+    }
+    return shown;
+}
+
+void TMenuBarSkin::NoteSelection(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == 0xFFFF && lParam == 0)
+        return;  // the menu closes
+    FSelectedMenu = reinterpret_cast<HMENU>(lParam);
+    FSelectedOpensMenu = (HIWORD(wParam) & MF_POPUP) != 0;
+}
+
+void TMenuBarSkin::SwitchTo(const TMenuBtn* target)
+{
+    if (!target || target->Index == FDroppedIndex)
+        return;
+    FSwitchIndex = target->Index;
+    EndMenu();
+}
+
+bool TMenuBarSkin::Track(const MSG& message)
+{
+    switch (message.message) {
+    case WM_KEYDOWN:
+        if (message.wParam == VK_RIGHT && !FSelectedOpensMenu) {
+            SwitchTo(Neighbour(true));
+            return true;
+        }
+        if (message.wParam == VK_LEFT && FSelectedMenu == SubMenuOf(*FItems[static_cast<std::size_t>(FDroppedIndex)])) {
+            SwitchTo(Neighbour(false));
+            return true;
+        }
+        return false;
+    case WM_SYSKEYDOWN:
+        if (message.wParam == VK_MENU || message.wParam == VK_F10)
+            EndMenu();
+        return false;
+    case WM_MOUSEMOVE:
+        if (message.pt.x != FLastCursor.x || message.pt.y != FLastCursor.y) {
+            FLastCursor = message.pt;
+            if (TMenuBtn* over = ItemAt(FForm.ScreenToWindow(message.pt)))
+                SwitchTo(over);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK TMenuBarSkin::TrackHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    // Nothing may leave a hook.
+    try {
+        if (code == MSGF_MENU && gTracking && lParam && gTracking->FDroppedIndex >= 0 &&
+            gTracking->Track(*reinterpret_cast<const MSG*>(lParam)))
+            return 1;
+    } catch (...) {
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
