@@ -4,6 +4,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
+#include "skin/engine/controls/ControlAttachment.h"
 #include "framework/Form.h"
 #include "framework/ScopeExit.h"
 
@@ -34,6 +35,7 @@ TFormSkin::TFormSkin(TComponent* owner, TSkinManager& manager, HWND window)
     FTitleBitmap = std::make_unique<TCountedBitmap>();
     FSmallIcon = std::make_unique<TCountedBitmap>();
     FFrameCache = std::make_unique<TCountedBitmap>();
+    FControls = std::make_unique<TControlAttachment>(window, this, [this] { return FState == fsReady; });
 }
 
 TFormSkin::~TFormSkin()
@@ -42,6 +44,7 @@ TFormSkin::~TFormSkin()
     // window): let go of the window without touching its size or look.
     if (FHooked)
         QuietUnskin();
+    FControls->FreeAll();
     FreeTitleButtons();
     FManager.RemoveForm(this);
 }
@@ -259,7 +262,8 @@ void TFormSkin::FitToClient(bool reread)
 
 void TFormSkin::HandleSkinAttach()
 {
-    // The window's controls are skinned here by the control-skinning objects (to come).
+    if (FSkin)
+        FControls->Attach(*FSkin, FForm);
     if (FState == fsWaiting && FFrameSkinned && FWindowState != 2 && FBorderKind != bkNone) {
         FState = fsFitting;
         FitToClient(false);
@@ -277,6 +281,7 @@ void TFormSkin::RefreshSkin()
     FState = fsRefreshing;
     if (FForm && FSkin)
         FForm->SetColor(static_cast<TColor>(FSkin->Elements().ColorButtonFace));
+    FControls->SkinChanged();
     if (FFrameSkinned) {
         FitToClient(true);
         BuildRegion();
@@ -301,6 +306,7 @@ void TFormSkin::Unhook()
 
 void TFormSkin::QuietUnskin()
 {
+    FControls->FreeAll();
     Unhook();
     FTitleBitmap->SetSize(0, 0);
     FFrameCacheValid = false;
@@ -310,6 +316,7 @@ void TFormSkin::Unskin()
 {
     if (!FHooked)
         return;
+    FControls->FreeAll();
     Unhook();
     if (FForm && FState != fsDestroying)
         FForm->SetColor(FSavedFormColor);
@@ -367,6 +374,7 @@ void TFormSkin::SetHoverTimer(bool enabled)
 
 void TFormSkin::CheckHover()
 {
+    FControls->CheckHotButton();
     if (!FHotObject || FPressedButton)
         return;
     POINT cursor{};

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class TControlAttachment;
 class TCustomForm;
 class TSkinData;
 class TSkinManager;
@@ -79,6 +80,9 @@ public:
     void ToggleMinimize();
     void Restore();
     void ShowWindowMenu(POINT screenPoint);
+
+    // The skinning objects of the window's controls.
+    TControlAttachment& Controls() const { return *FControls; }
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
@@ -156,6 +160,7 @@ private:
     bool FCachedActive = false;
     int FCachedWindowState = 0;
     std::wstring FCachedCaption;
+    std::unique_ptr<TControlAttachment> FControls;
     friend class TNCObject;
     friend class TWinSysButton;
 };

@@ -1,0 +1,92 @@
+#include "framework/CheckBox.h"
+
+#include "framework/Button.h"
+
+#include <cwctype>
+
+const TClassInfo& TCheckBox::StaticClass()
+{
+    static const TClassInfo info(L"TCheckBox", &TWinControl::StaticClass(), {
+        StrProp(L"Caption", &TCheckBox::Caption, &TCheckBox::SetCaption),
+        EnumProp(L"State", &TCheckBox::State, &TCheckBox::SetState),
+        BoolProp(L"Checked", &TCheckBox::Checked, &TCheckBox::SetChecked),
+        BoolProp(L"AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed),
+        EnumProp(L"Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment),
+    });
+    return info;
+}
+
+LRESULT ParentColorBackground(const TControl& control, HDC dc, TBrush& brush)
+{
+    const TColor color = control.Parent() ? control.Parent()->Color() : control.Color();
+    if (brush.Color() != color)
+        brush.SetColor(color);
+    SetBkColor(dc, ColorToRGB(color));
+    SetTextColor(dc, ColorToRGB(control.Font()->Color()));
+    return reinterpret_cast<LRESULT>(brush.Handle());
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
+{
+    SetBoundsFields(0, 0, 97, 17);
+    SetTabStop(true);
+}
+
+void TCheckBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.BaseClass = L"BUTTON";
+    params.Style |= (FAllowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX) | (FAlignment == taLeftJustify ? BS_LEFTTEXT : 0);
+}
+
+void TCheckBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageW(Handle(), BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+}
+
+void TCheckBox::SetState(TCheckBoxState state)
+{
+    FState = state;
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+void TCheckBox::SetAllowGrayed(bool allow)
+{
+    FAllowGrayed = allow;
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETSTYLE, allow ? BS_AUTO3STATE : BS_AUTOCHECKBOX, TRUE);
+}
+
+void TCheckBox::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+        message.Result = ParentColorBackground(*this, reinterpret_cast<HDC>(message.WParam), FBackground);
+        return;
+    case CN_COMMAND:
+        if (HIWORD(message.WParam) == BN_CLICKED) {
+            // The system button has already moved its own state on.
+            FState = static_cast<TCheckBoxState>(SendMessageW(Handle(), BM_GETCHECK, 0, 0));
+            Click();
+        }
+        message.Result = 0;
+        return;
+    case CM_DIALOGCHAR: {
+        const wchar_t key = AcceleratorOf(Caption());
+        message.Result = 0;
+        if (key && std::towupper(key) == std::towupper(static_cast<wint_t>(message.WParam)) && Enabled() && Visible()) {
+            SetFocus();
+            // As a click: the state moves on and OnClick fires.
+            SendMessageW(Handle(), BM_CLICK, 0, 0);
+            message.Result = 1;
+        }
+        return;
+    }
+    default:
+        break;
+    }
+    TWinControl::WndProc(message);
+}
