@@ -26,6 +26,22 @@ LRESULT ParentColorBackground(const TControl& control, HDC dc, TBrush& brush)
     return reinterpret_cast<LRESULT>(brush.Handle());
 }
 
+void SetBoxSide(TWinControl& control, TAlignment alignment)
+{
+    if (!control.HandleAllocated())
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(control.Handle(), GWL_STYLE);
+    SetWindowLongPtrW(control.Handle(), GWL_STYLE,
+                      alignment == taLeftJustify ? style | BS_LEFTTEXT : style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
+    control.Invalidate();
+}
+
+void TCheckBox::SetAlignment(TAlignment alignment)
+{
+    FAlignment = alignment;
+    SetBoxSide(*this, alignment);
+}
+
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
 {
     SetBoundsFields(0, 0, 97, 17);

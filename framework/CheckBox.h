@@ -14,6 +14,9 @@ KIVORA_ENUM_NAMES(TCheckBoxState, L"cbUnchecked", L"cbChecked", L"cbGrayed")
 // A check box's or radio button's answer to its reflected colour message: the parent's
 // colour behind its box and caption.
 LRESULT ParentColorBackground(const TControl& control, HDC dc, TBrush& brush);
+// Puts the box of a check box's or radio button's window on the caption's right
+// (taLeftJustify) or left.
+void SetBoxSide(TWinControl& control, TAlignment alignment);
 
 class TCheckBox : public TWinControl {
     KIVORA_CLASS(TCheckBox, TWinControl)
@@ -26,7 +29,7 @@ public:
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool allow);
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment alignment) { FAlignment = alignment; }
+    void SetAlignment(TAlignment alignment);
     void WndProc(TMessage& message) override;
 
 protected:

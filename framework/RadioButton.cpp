@@ -19,6 +19,12 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner)
     SetBoundsFields(0, 0, 113, 17);
 }
 
+void TRadioButton::SetAlignment(TAlignment alignment)
+{
+    FAlignment = alignment;
+    SetBoxSide(*this, alignment);
+}
+
 void TRadioButton::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);

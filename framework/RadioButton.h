@@ -12,7 +12,7 @@ public:
     bool Checked() const { return FChecked; }
     void SetChecked(bool checked);
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment alignment) { FAlignment = alignment; }
+    void SetAlignment(TAlignment alignment);
     void WndProc(TMessage& message) override;
 
 protected:
