@@ -10,6 +10,7 @@
 #include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/MessageBox.h"
+#include "framework/OpenDialog.h"
 #include "framework/Panel.h"
 #include "framework/RadioButton.h"
 #include "framework/SpeedButton.h"
@@ -156,6 +157,8 @@ void TGalleryForm::CreateComponents()
     p = panel(L"对话框 Dialogs");
     place(new TButton(this), p, 8, kRowY, 120, 25, L"消息框(&M)...")->OnClick =
         TNotifyEvent(this, &TGalleryForm::MessageBoxClick);
+    place(new TButton(this), p, 136, kRowY, 120, 25, L"打开文件(&L)...")->OnClick =
+        TNotifyEvent(this, &TGalleryForm::OpenFileClick);
 
     StatusBar = new TStatusBar(this);
     StatusBar->SetName(L"StatusBar");
@@ -180,4 +183,12 @@ void TGalleryForm::FormShow(TObject*)
 void TGalleryForm::MessageBoxClick(TObject*)
 {
     MessageBoxW(Handle(), L"这是一个消息框。\nThis is a message box.", L"Kivora", MB_YESNOCANCEL | MB_ICONINFORMATION);
+}
+
+void TGalleryForm::OpenFileClick(TObject*)
+{
+    TOpenDialog dialog(nullptr);
+    dialog.SetTitle(L"打开文件");
+    dialog.SetFilter(L"视频文件 (*.wmv;*.avi)|*.wmv;*.avi|所有文件 (*.*)|*.*");
+    dialog.Execute();
 }

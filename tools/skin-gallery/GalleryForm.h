@@ -1,7 +1,8 @@
 // The gallery's window: a tool bar, then one group per control kind — push buttons, glyph
 // buttons, speed buttons, check boxes, radio buttons, drop-down boxes, edits — each in
 // its normal, default, focused, checked and disabled states, and a status bar with a
-// left, a centred and a right-aligned panel. Its own skin component carries Kivora's
+// left, a centred and a right-aligned panel; two buttons open a message box and the
+// open-file dialog, whose controls are skinned too. Its own skin component carries Kivora's
 // stored skin unless skinning is off.
 #pragma once
 
@@ -27,4 +28,5 @@ protected:
 private:
     void FormShow(TObject* sender);
     void MessageBoxClick(TObject* sender);
+    void OpenFileClick(TObject* sender);
 };

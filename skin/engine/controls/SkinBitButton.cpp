@@ -87,7 +87,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect)
     const RECT r = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
     HDC face = PrepareFace(r);
     const auto& buttons = FSkinData->Elements().Buttons;
-    DrawElement(face, r, buttons.FrameCount, frame, buttons);
+    FFrame.Draw(face, r, buttons.FrameCount, frame, buttons);
 
     auto* font = ReadObjectProp<TFont>(source, L"Font");
     auto* glyph = ReadObjectProp<TBitmap>(source, L"Glyph");

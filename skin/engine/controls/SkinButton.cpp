@@ -151,6 +151,12 @@ void TSkinButton::AfterMessage(TSkinMessage& m)
     }
 }
 
+void TSkinButton::SkinChanged()
+{
+    FFrame.Clear();
+    TSkinControl::SkinChanged();
+}
+
 HDC TSkinButton::PrepareFace(const RECT& rect)
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -208,7 +214,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect)
     const int frame = PushFrame(FEnabled, FMouseState, (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, FFocused);
     const RECT r = {0, 0, rect.right - rect.left, rect.bottom - rect.top};
     HDC face = PrepareFace(r);
-    DrawElement(face, r, 5, frame, FSkinData->Elements().Buttons);
+    FFrame.Draw(face, r, 5, frame, FSkinData->Elements().Buttons);
     HFONT font = FControl ? FControl->Font()->Handle()
                           : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
     const HGDIOBJ oldFont = font ? SelectObject(face, font) : nullptr;

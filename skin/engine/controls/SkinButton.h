@@ -8,6 +8,7 @@
 #pragma once
 
 #include "skin/engine/GdiTally.h"
+#include "skin/engine/controls/ControlDrawing.h"
 #include "skin/engine/controls/SkinControl.h"
 
 #include <memory>
@@ -34,7 +35,9 @@ protected:
     // Sizes FaceBitmap to the rectangle and fills it with the face colour.
     HDC PrepareFace(const RECT& rect);
     void Click();
+    void SkinChanged() override;
     std::unique_ptr<TCountedBitmap> FFaceBitmap;
+    TElementCache FFrame;
 };
 
 // "||" in a caption asks for a line break.

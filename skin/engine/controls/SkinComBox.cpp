@@ -79,6 +79,12 @@ void TSkinComBox::Detach()
     FEditHook.reset();
 }
 
+void TSkinComBox::SkinChanged()
+{
+    FFace.Clear();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinComBox::EditMessage(UINT msg)
 {
     switch (msg) {
@@ -170,7 +176,9 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect)
         const TDataSkinObject* face = leftButton ? e.SunkEdge.get() : &button;
         if (!HasPicture(face))
             return;
-        DrawElementFrame(dc, a, face->Image, false, true, {face->FrameCount, s, false}, face->Margins);
+        // The whole face, scaled once for the box's size (no tiling, magenta see-through).
+        TDataSkinObject const& element = *face;
+        FFace.Draw(dc, a, element.FrameCount, s, element, true);
         return;
     }
     if (!HasPicture(e.SunkEdge.get()))

@@ -6,6 +6,7 @@
 // well, so that its painting and clicks refresh the face.
 #pragma once
 
+#include "skin/engine/controls/ControlDrawing.h"
 #include "skin/engine/controls/SkinControl.h"
 
 #include <memory>
@@ -17,6 +18,7 @@ public:
     ~TSkinComBox() override;
     void AttachControl(TControlAttachment& form, TSkinData& skin, bool replaceColor) override;
     void Detach() override;
+    void SkinChanged() override;
     HWND EditWindow() const;
 
     // The face's state: 1 normal, 2 pressed, 3 disabled, 4 hot or focused.
@@ -32,4 +34,5 @@ private:
     void EditMessage(UINT msg);
     void DrawPlainCombo(HDC dc, const RECT& rect, int state);
     std::unique_ptr<TEditHook> FEditHook;
+    TElementCache FFace;
 };

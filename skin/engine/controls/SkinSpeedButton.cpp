@@ -135,7 +135,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect)
     const HGDIOBJ oldFont = font ? SelectObject(face, font->Handle()) : nullptr;
     const auto& buttons = FSkinData->Elements().Buttons;
     if (!(frame == 1 && flat))
-        DrawElement(face, r, buttons.FrameCount, frame, buttons);
+        FFrame.Draw(face, r, buttons.FrameCount, frame, buttons);
     const COLORREF fontColor = font ? ColorToRGB(font->Color()) : ColorToRGB(clBtnText);
     if (!glyph || glyph->Empty()) {
         SetTextColor(face, fontColor);

@@ -1,7 +1,6 @@
 #include "skin/engine/controls/SkinStatusBar.h"
 
 #include "skin/SkinData.h"
-#include "skin/ElementFrame.h"
 #include "skin/engine/controls/ControlDrawing.h"
 #include "framework/StatusBar.h"
 
@@ -52,15 +51,20 @@ RECT TSkinStatusBar::PanelTextRect(const RECT& r, SIZE text, UINT flag)
     return {r.left, top, r.right, top + text.cy};
 }
 
-void TSkinStatusBar::DrawPanelFrame(HDC dc, const RECT& r, int frame, bool skinFrames)
+void TSkinStatusBar::SkinChanged()
+{
+    FPanelFrames.clear();
+    TSkinControl::SkinChanged();
+}
+
+void TSkinStatusBar::DrawPanelFrame(HDC dc, const RECT& r, int frame, bool skinFrames, size_t panel)
 {
     if (r.right < r.left || r.bottom < r.top)
         return;
     if (skinFrames) {
-        const TDataSkinObject& edges = *FSkinData->Elements().StatusBarEdges;
-        const auto picture = RenderElementFrame(r.right - r.left, r.bottom - r.top, edges.Image, edges.Margins,
-                                                edges.Tile == 1, {3, frame, false});
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+        if (FPanelFrames.size() <= panel)
+            FPanelFrames.resize(panel + 1);
+        FPanelFrames[panel].Draw(dc, r, 3, frame, *FSkinData->Elements().StatusBarEdges, false);
         return;
     }
     if (frame == 3)
@@ -108,7 +112,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect)
     TStatusPanels& panels = bar->Panels();
     if (bar->SimplePanel() || panels.Count() == 0) {
         std::wstring text = ReadTextProp(bar, L"SimpleText");
-        DrawPanelFrame(face, r, 1, skinFrames);
+        DrawPanelFrame(face, r, 1, skinFrames, 0);
         if (text.empty())
             text = L" ";
         DrawPanelText(face, {r.left + 2, r.top, r.right - 2, r.bottom}, text, DT_LEFT);
@@ -125,7 +129,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect)
             pr.right += 2;
             if (i == panels.Count() - 1)
                 pr.right = r.right;
-            DrawPanelFrame(face, pr, frames[panel.Bevel()], skinFrames);
+            DrawPanelFrame(face, pr, frames[panel.Bevel()], skinFrames, static_cast<size_t>(i));
             if (panel.Style() == psOwnerDraw)
                 continue;
             const std::wstring text = panel.Text().empty() ? L" " : panel.Text();

@@ -6,7 +6,10 @@
 #pragma once
 
 #include "skin/engine/GdiTally.h"
+#include "skin/engine/controls/ControlDrawing.h"
 #include "skin/engine/controls/SkinControl.h"
+
+#include <vector>
 
 #include <memory>
 
@@ -18,6 +21,7 @@ public:
     explicit TSkinStatusBar(TComponent* owner);
     void AttachControl(TControlAttachment& form, TSkinData& skin, bool replaceColor) override;
     void Detach() override;
+    void SkinChanged() override;
 
     // Where a panel's text goes inside the panel (shrunk by 2 on the left and right):
     // centred, or across the whole width, one pixel above the vertical centre.
@@ -27,9 +31,10 @@ protected:
     void DrawSkin(HDC dc, const RECT& rect) override;
 
 private:
-    void DrawPanelFrame(HDC dc, const RECT& rect, int frame, bool skinFrames);
+    void DrawPanelFrame(HDC dc, const RECT& rect, int frame, bool skinFrames, size_t panel);
     void DrawPanelText(HDC dc, const RECT& rect, const std::wstring& text, UINT flag);
     TCustomStatusBar* Bar() const;
     std::unique_ptr<TCountedBitmap> FBitmap;
     bool FHadSizeGrip = false;
+    std::vector<TElementCache> FPanelFrames;  // one per panel
 };
