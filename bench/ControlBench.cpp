@@ -10,37 +10,18 @@
 #include "skin/SkinData.h"
 #include "framework/Application.h"
 
-#include <algorithm>
-#include <chrono>
+#include "PaintTiming.h"
+
 #include <cstdio>
-#include <vector>
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Median over 9 runs of the time of one whole repaint, each run the mean of 50.
+// The time of one whole repaint of the window and its controls (median of 9 runs of 50).
 double MedianRepaintMs(HWND window)
 {
-    std::vector<double> runs;
-    for (int run = 0; run < 9; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 50; ++i)
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        GdiFlush();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        runs.push_back(took.count() / 50);
-        Pump();
-    }
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
+    return MedianMs(
+        [&] { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); },
+        50);
 }
 
 }  // namespace

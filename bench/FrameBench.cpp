@@ -7,37 +7,16 @@
 #include "skin/SkinData.h"
 #include "framework/Application.h"
 
-#include <algorithm>
-#include <chrono>
+#include "PaintTiming.h"
+
 #include <cstdio>
-#include <vector>
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Median over 9 runs of the time of one WM_NCPAINT, each run the mean of 200 paints.
+// The time of one whole-frame WM_NCPAINT (median of 9 runs of 200).
 double MedianPaintMs(HWND window)
 {
-    std::vector<double> runs;
-    for (int run = 0; run < 9; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 200; ++i)
-            SendMessageW(window, WM_NCPAINT, 1, 0);
-        GdiFlush();
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        runs.push_back(took.count() / 200);
-        Pump();
-    }
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
+    return MedianMs([&] { SendMessageW(window, WM_NCPAINT, 1, 0); }, 200);
 }
 
 }  // namespace

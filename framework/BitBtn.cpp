@@ -89,25 +89,12 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& draw)
         InflateRect(&r, -1, -1);
     }
     DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    const std::wstring caption = Caption();
     SelectObject(dc, Font()->Handle());
-    SetBkMode(dc, TRANSPARENT);
-    RECT measure = r;
-    SIZE text{};
-    if (!caption.empty()) {
-        DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-        text = {measure.right - measure.left, measure.bottom - measure.top};
-    }
-    const SIZE glyph = FGlyph->Width() > 0 ? SIZE{FGlyph->Width() / FNumGlyphs, FGlyph->Height()} : SIZE{0, 0};
     RECT client = r;
     if (pressed)
         OffsetRect(&client, 1, 1);
-    const TGlyphPlacement place = PlaceGlyph(client, glyph, text, FLayout, FMargin, FSpacing);
-    if (glyph.cx > 0)
-        DrawGlyphFromStrip(dc, place.Glyph.x, place.Glyph.y, *FGlyph, FNumGlyphs, disabled ? 2 : pressed ? 3 : 1, disabled);
-    RECT textRect = place.Text;
-    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(dc, caption.c_str(), -1, &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    DrawGlyphAndCaption(dc, client, {FGlyph.get(), FNumGlyphs, disabled ? 2 : pressed ? 3 : 1, FLayout, FMargin, FSpacing},
+                        Caption(), disabled);
     if (draw.itemState & ODS_FOCUS) {
         RECT focus = r;
         InflateRect(&focus, -3, -3);

@@ -26,6 +26,17 @@ LRESULT ParentColorBackground(const TControl& control, HDC dc, TBrush& brush)
     return reinterpret_cast<LRESULT>(brush.Handle());
 }
 
+LRESULT ClickByAccelerator(TWinControl& control, WPARAM key)
+{
+    const wchar_t accelerator = AcceleratorOf(control.Caption());
+    if (!accelerator || std::towupper(accelerator) != std::towupper(static_cast<wint_t>(key)) || !control.Enabled() ||
+        !control.Visible())
+        return 0;
+    control.SetFocus();
+    SendMessageW(control.Handle(), BM_CLICK, 0, 0);
+    return 1;
+}
+
 void SetBoxSide(TWinControl& control, TAlignment alignment)
 {
     if (!control.HandleAllocated())
@@ -90,17 +101,9 @@ void TCheckBox::WndProc(TMessage& message)
         }
         message.Result = 0;
         return;
-    case CM_DIALOGCHAR: {
-        const wchar_t key = AcceleratorOf(Caption());
-        message.Result = 0;
-        if (key && std::towupper(key) == std::towupper(static_cast<wint_t>(message.WParam)) && Enabled() && Visible()) {
-            SetFocus();
-            // As a click: the state moves on and OnClick fires.
-            SendMessageW(Handle(), BM_CLICK, 0, 0);
-            message.Result = 1;
-        }
+    case CM_DIALOGCHAR:
+        message.Result = ClickByAccelerator(*this, message.WParam);
         return;
-    }
     default:
         break;
     }

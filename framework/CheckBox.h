@@ -14,6 +14,9 @@ KIVORA_ENUM_NAMES(TCheckBoxState, L"cbUnchecked", L"cbChecked", L"cbGrayed")
 // A check box's or radio button's answer to its reflected colour message: the parent's
 // colour behind its box and caption.
 LRESULT ParentColorBackground(const TControl& control, HDC dc, TBrush& brush);
+// CM_DIALOGCHAR for a check box or radio button: its accelerator focuses and clicks it
+// (the state moves on and OnClick fires); the answer says whether it was its key.
+LRESULT ClickByAccelerator(TWinControl& control, WPARAM key);
 // Puts the box of a check box's or radio button's window on the caption's right
 // (taLeftJustify) or left.
 void SetBoxSide(TWinControl& control, TAlignment alignment);

@@ -63,3 +63,24 @@ void DrawGlyphFromStrip(HDC dc, int x, int y, const TBitmap& strip, int numGlyph
     }
     TransparentBlt(dc, x, y, width, height, cell.Canvas()->Handle(), 0, 0, width, height, transparent);
 }
+
+void DrawGlyphAndCaption(HDC dc, const RECT& client, const TButtonGlyph& glyph, const std::wstring& caption,
+                         bool disabled)
+{
+    SetBkMode(dc, TRANSPARENT);
+    SIZE text{};
+    if (!caption.empty()) {
+        RECT measure = client;
+        DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+        text = {measure.right - measure.left, measure.bottom - measure.top};
+    }
+    const int numGlyphs = std::max(glyph.NumGlyphs, 1);
+    const bool hasGlyph = glyph.Strip && glyph.Strip->Width() > 0;
+    const SIZE size = hasGlyph ? SIZE{glyph.Strip->Width() / numGlyphs, glyph.Strip->Height()} : SIZE{0, 0};
+    const TGlyphPlacement place = PlaceGlyph(client, size, text, glyph.Layout, glyph.Margin, glyph.Spacing);
+    if (hasGlyph)
+        DrawGlyphFromStrip(dc, place.Glyph.x, place.Glyph.y, *glyph.Strip, numGlyphs, glyph.Index, disabled);
+    RECT textRect = place.Text;
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextW(dc, caption.c_str(), -1, &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}

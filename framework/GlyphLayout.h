@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class TBitmap;
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -24,3 +26,16 @@ TGlyphPlacement PlaceGlyph(const RECT& client, SIZE glyph, SIZE text, TButtonLay
 // y), its bottom-left colour left out; greyed when disabled and the strip has no disabled
 // picture of its own.
 void DrawGlyphFromStrip(HDC dc, int x, int y, const TBitmap& strip, int numGlyphs, int index, bool disabled);
+
+// A glyph button's face content: picture `index` of the strip and the caption laid out in
+// client, the caption in the DC's font, grey when disabled.
+struct TButtonGlyph {
+    const TBitmap* Strip = nullptr;
+    int NumGlyphs = 1;
+    int Index = 1;
+    TButtonLayout Layout = blGlyphLeft;
+    int Margin = -1;
+    int Spacing = 4;
+};
+void DrawGlyphAndCaption(HDC dc, const RECT& client, const TButtonGlyph& glyph, const std::wstring& caption,
+                         bool disabled);

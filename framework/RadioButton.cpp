@@ -1,9 +1,5 @@
 #include "framework/RadioButton.h"
 
-#include "framework/Button.h"
-
-#include <cwctype>
-
 const TClassInfo& TRadioButton::StaticClass()
 {
     static const TClassInfo info(L"TRadioButton", &TWinControl::StaticClass(), {
@@ -74,16 +70,9 @@ void TRadioButton::WndProc(TMessage& message)
         }
         message.Result = 0;
         return;
-    case CM_DIALOGCHAR: {
-        const wchar_t key = AcceleratorOf(Caption());
-        message.Result = 0;
-        if (key && std::towupper(key) == std::towupper(static_cast<wint_t>(message.WParam)) && Enabled() && Visible()) {
-            SetFocus();
-            SendMessageW(Handle(), BM_CLICK, 0, 0);
-            message.Result = 1;
-        }
+    case CM_DIALOGCHAR:
+        message.Result = ClickByAccelerator(*this, message.WParam);
         return;
-    }
     default:
         break;
     }

@@ -127,24 +127,11 @@ void TSpeedButton::Paint()
         DrawEdge(dc, &r, FFlat ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
     else if (!FFlat || (FHot && Enabled()))
         DrawEdge(dc, &r, FFlat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
-    const std::wstring caption = Caption();
     SelectObject(dc, Font()->Handle());
-    SetBkMode(dc, TRANSPARENT);
-    SIZE text{};
-    if (!caption.empty()) {
-        RECT measure = r;
-        DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-        text = {measure.right - measure.left, measure.bottom - measure.top};
-    }
-    const SIZE glyph = FGlyph->Width() > 0 ? SIZE{FGlyph->Width() / FNumGlyphs, FGlyph->Height()} : SIZE{0, 0};
     RECT client = r;
     if (sunk)
         OffsetRect(&client, 1, 1);
-    const TGlyphPlacement place = PlaceGlyph(client, glyph, text, FLayout, FMargin, FSpacing);
-    if (glyph.cx > 0)
-        DrawGlyphFromStrip(dc, place.Glyph.x, place.Glyph.y, *FGlyph, FNumGlyphs,
-                           !Enabled() ? 2 : FPressed ? 3 : FDown ? 4 : 1, !Enabled());
-    RECT textRect = place.Text;
-    SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextW(dc, caption.c_str(), -1, &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    const int index = !Enabled() ? 2 : FPressed ? 3 : FDown ? 4 : 1;
+    DrawGlyphAndCaption(dc, client, {FGlyph.get(), FNumGlyphs, index, FLayout, FMargin, FSpacing}, Caption(),
+                        !Enabled());
 }

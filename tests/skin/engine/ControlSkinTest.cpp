@@ -17,6 +17,7 @@
 #include "skin/engine/controls/SkinStatusBar.h"
 #include "skin/engine/frames/FormSkin.h"
 
+#include "MessagePump.h"
 #include "skin/SkinData.h"
 #include "framework/Application.h"
 #include "framework/BitBtn.h"
@@ -40,28 +41,6 @@
 #include <vector>
 
 namespace {
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-template <class F>
-bool PumpUntil(F done, std::chrono::milliseconds limit = std::chrono::milliseconds(3000))
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        Pump();
-        Sleep(5);
-    }
-    return true;
-}
 
 // The window's pixels as it shows them now (repainted first).
 std::vector<std::uint8_t> Pixels(HWND window)
