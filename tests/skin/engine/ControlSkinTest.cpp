@@ -35,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -427,6 +429,64 @@ TEST_F(ControlSkin, ClicksAndKeysOnSkinnedButtonsDoWhatNativeOnesDo)
     EXPECT_TRUE(radio2->Checked());
     EXPECT_FALSE(radio1->Checked());
     EXPECT_EQ(SendMessageW(radio1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(ControlSkin, ComboFaceFollowsStateAndButtonSide)
+{
+    auto* plain = Add<TComboBox>(nullptr, 8, 8, 140, 21);
+    auto* disabled = Add<TComboBox>(nullptr, 8, 40, 140, 21);
+    auto* mirrored = Add<TComboBox>(nullptr, 8, 72, 140, 21);
+    for (TComboBox* box : {plain, disabled, mirrored})
+        box->SetStyle(csDropDownList);
+    disabled->SetEnabled(false);
+    ShowSkinned();
+    SetFocus(Form->Handle());
+    const auto rest = Pixels(plain->Handle());
+    EXPECT_EQ(Pixels(disabled->Handle()).size(), rest.size());
+    EXPECT_NE(Pixels(disabled->Handle()), rest) << "a disabled box shows the disabled face";
+    // Hover shows from the next paint on; leaving brings the normal face back.
+    SendMessageW(plain->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+    EXPECT_NE(Pixels(plain->Handle()), rest);
+    SendMessageW(plain->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Pixels(plain->Handle()), rest);
+    // A right-to-left box has its button, and the skin's mirrored face, on the left.
+    const HWND m = mirrored->Handle();
+    SetWindowLongPtrW(m, GWL_EXSTYLE, GetWindowLongPtrW(m, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    const auto left = Pixels(m);
+    ASSERT_EQ(left.size(), rest.size());
+    const size_t row = (21 / 2) * 140 * 3;  // a row through the middle: the first pixels
+    EXPECT_NE(std::vector<std::uint8_t>(left.begin() + row, left.begin() + row + 30),
+              std::vector<std::uint8_t>(rest.begin() + row, rest.begin() + row + 30));
+}
+
+TEST_F(ControlSkin, StatusBarPanelsAreDrawnByTheSkinThenByOnDrawPanel)
+{
+    auto* status = Add<TStatusBar>(nullptr, 0, 0, 480, 19);
+    for (const wchar_t* text : {L"捕捉", L"播放", L"电影保存"})
+        status->Panels().Add()->SetText(text);
+    status->Panels()[1]->SetStyle(psOwnerDraw);
+    std::vector<std::pair<int, RECT>> drawn;
+    status->OnDrawPanel = [&](TCustomStatusBar*, TStatusPanel* panel, const RECT& r) {
+        drawn.push_back({panel->Index(), r});
+    };
+    ShowSkinned();
+    drawn.clear();
+    const auto panels = Pixels(status->Handle());
+    // The bar's own paint asks for its owner-drawn panel; then, after the skin's picture,
+    // every panel in turn (owner-drawn or not), shrunk by 1.
+    std::vector<int> order;
+    for (const auto& [index, r] : drawn)
+        order.push_back(index);
+    ASSERT_GE(order.size(), 3u);
+    EXPECT_EQ(std::vector<int>(order.end() - 3, order.end()), (std::vector<int>{0, 1, 2}));
+    RECT first{};
+    SendMessageW(status->Handle(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const RECT& skinFirst = drawn[drawn.size() - 3].second;
+    EXPECT_EQ(skinFirst.left, first.left + 1);
+    EXPECT_EQ(skinFirst.bottom, first.bottom - 1);
+    // A simple panel: one frame with the simple text, a changed picture.
+    status->SetSimplePanel(true);
+    EXPECT_NE(Pixels(status->Handle()), panels);
 }
 
 TEST_F(ControlSkin, ManyHoverPressAndPaintCyclesLeaveNoGdiObjectsBehind)
