@@ -25,8 +25,6 @@ bool RepaintsMark(UINT msg)
     case WM_KEYDOWN:
     case WM_KEYUP:
     case CM_EXIT:
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
         return true;
     default:
         return false;
