@@ -431,6 +431,42 @@ TEST_F(ControlSkin, ClicksAndKeysOnSkinnedButtonsDoWhatNativeOnesDo)
     EXPECT_EQ(SendMessageW(radio1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
+TEST_F(ControlSkin, FlatSpeedButtonShowsOnlyTheFaceUntilTheMouseComes)
+{
+    auto* panel = Add<TPanel>(nullptr, 0, 0, 200, 60);
+    panel->SetBevelOuter(bvNone);
+    auto* flat = Add<TSpeedButton>(panel, 20, 10, 60, 30, L"快");
+    flat->SetFlat(true);
+    auto* down = Add<TSpeedButton>(panel, 100, 10, 60, 30, L"下");
+    down->SetDown(true);
+    down->SetEnabled(false);
+    ShowSkinned();
+    // The middle of a button's top edge, in the panel's picture.
+    const auto topEdge = [&](TSpeedButton* b) {
+        const auto pixels = Pixels(panel->Handle());
+        const size_t at = (static_cast<size_t>(b->Top()) * 200 + b->Left() + b->Width() / 2) * 3;
+        return RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
+    };
+    const COLORREF face = ColorToRGB(static_cast<TColor>(Skin->Elements().ColorButtonFace));
+    EXPECT_EQ(topEdge(flat), face) << "a flat button at rest has no frame";
+    flat->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_NE(topEdge(flat), face) << "hovered, it shows the hot frame";
+    flat->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(topEdge(flat), face);
+    EXPECT_NE(topEdge(down), face) << "a button that is down shows the pressed frame, also disabled";
+    // The press and the click stay the button's own.
+    int clicks = 0;
+    flat->OnClick = [&](TObject*) { ++clicks; };
+    flat->SetGroupIndex(2);
+    SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, At(30, 20));
+    SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(30, 20));
+    EXPECT_TRUE(SkinOf(flat)->MouseState() & msDown);
+    SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, At(30, 20));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(flat->Down());
+    EXPECT_FALSE(SkinOf(flat)->MouseState() & msDown);
+}
+
 TEST_F(ControlSkin, ComboFaceFollowsStateAndButtonSide)
 {
     auto* plain = Add<TComboBox>(nullptr, 8, 8, 140, 21);
