@@ -447,5 +447,9 @@ void TControlAttachment::DrawToolButton(TToolBar* toolBar, TToolButton* button, 
         return;
     RECT r = button->BoundsRect();
     InflateRect(&r, -1, -1);
-    DrawElement(canvas.Handle(), r, 5, frame, buttons);
+    try {
+        DrawElement(canvas.Handle(), r, 5, frame, buttons);
+    } catch (...) {
+        // Drawing runs inside the tool bar's paint: the button keeps the tool bar's own look.
+    }
 }
