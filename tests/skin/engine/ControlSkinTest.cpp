@@ -5,6 +5,7 @@
 // press and paint cycles.
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
+#include "skin/engine/controls/CheckMarks.h"
 #include "skin/engine/controls/ControlAttachment.h"
 #include "skin/engine/controls/SkinBitButton.h"
 #include "skin/engine/controls/SkinBox.h"
@@ -429,6 +430,66 @@ TEST_F(ControlSkin, ClicksAndKeysOnSkinnedButtonsDoWhatNativeOnesDo)
     EXPECT_TRUE(radio2->Checked());
     EXPECT_FALSE(radio1->Checked());
     EXPECT_EQ(SendMessageW(radio1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// Whether the window shows frame `index` of the strip at `mark` (every pixel of the frame
+// that is not magenta).
+bool ShowsFrame(HWND window, const TBitmap& strip, int frameCount, int index, const RECT& mark)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const auto pixels = Pixels(window);
+    const int fw = strip.Width() / frameCount;
+    for (int y = 0; y < strip.Height(); ++y) {
+        const std::uint8_t* row = strip.ScanLine(y) + fw * (index - 1) * 3;
+        for (int x = 0; x < fw; ++x) {
+            const std::uint8_t* want = row + x * 3;
+            if (want[0] == 255 && want[1] == 0 && want[2] == 255)
+                continue;
+            const size_t at = (static_cast<size_t>(mark.top + y) * width + mark.left + x) * 3;
+            if (pixels[at] != want[0] || pixels[at + 1] != want[1] || pixels[at + 2] != want[2])
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(ControlSkin, CheckAndRadioMarksShowTheFrameOfTheirState)
+{
+    const auto& buttons = Skin->Elements().Buttons;
+    ASSERT_FALSE(buttons.CheckImage.Empty());
+    ASSERT_FALSE(buttons.RadioImage.Empty());
+    auto* check = Add<TCheckBox>(nullptr, 8, 8, 120, 20, L"选中");
+    auto* radio = Add<TRadioButton>(nullptr, 8, 40, 120, 20, L"视频");
+    ShowSkinned();
+    const int cw = buttons.CheckImage.Width() / buttons.CheckFrameCount;
+    const RECT checkMark = PlaceMark({0, 0, 120, 20}, cw, buttons.CheckImage.Height(), false, false).Mark;
+    const struct {
+        TCheckBoxState State;
+        bool Enabled;
+        TCheckLook Look;
+    } checks[] = {
+        {cbUnchecked, true, {false, false, false}},
+        {cbChecked, true, {true, false, false}},
+        {cbUnchecked, false, {false, false, true}},
+        {cbChecked, false, {true, false, true}},
+    };
+    for (const auto& row : checks) {
+        check->SetState(row.State);
+        check->SetEnabled(row.Enabled);
+        const int frame = CheckFrameIndex(row.Look, buttons.CheckFrameCount);
+        EXPECT_TRUE(ShowsFrame(check->Handle(), buttons.CheckImage, buttons.CheckFrameCount, frame, checkMark))
+            << "state " << row.State << " enabled " << row.Enabled << " frame " << frame;
+    }
+    const int rw = buttons.RadioImage.Width() / buttons.RadioFrameCount;
+    const RECT radioMark = PlaceMark({0, 0, 120, 20}, rw, buttons.RadioImage.Height(), false, true).Mark;
+    for (const bool checked : {false, true}) {
+        radio->SetChecked(checked);
+        EXPECT_TRUE(ShowsFrame(radio->Handle(), buttons.RadioImage, buttons.RadioFrameCount,
+                               RadioFrameIndex(checked, false, buttons.RadioFrameCount), radioMark))
+            << "checked " << checked;
+    }
 }
 
 TEST_F(ControlSkin, FlatSpeedButtonShowsOnlyTheFaceUntilTheMouseComes)
