@@ -144,6 +144,9 @@ TEST_F(ControlSkin, EachFrameworkControlGetsTheSkinningObjectOfItsKind)
     auto* edit = Add<TEdit>(panel, 140, 70, 120, 21);
     auto* label = Add<TLabel>(panel, 8, 100, 80, 13, L"标签");
     auto* toolBar = Add<TToolBar>(nullptr, 0, 0, 480, 30);
+    auto* ownDrawn = Add<TToolBar>(nullptr, 0, 250, 480, 30);
+    int ownDraws = 0;
+    ownDrawn->OnCustomDrawButton = [&](TToolBar*, TToolButton*, TCustomDrawState, bool&) { ++ownDraws; };
     auto* status = Add<TStatusBar>(nullptr, 0, 0, 480, 19);
     // DisableTag 99: Tag 99 and 1099 are left alone, -99 is skinned (its remainder is -99).
     auto* tagged99 = Add<TButton>(panel, 8, 130, 75, 25, L"99");
@@ -165,6 +168,7 @@ TEST_F(ControlSkin, EachFrameworkControlGetsTheSkinningObjectOfItsKind)
         {label, nullptr},                          {toolBar, &TSkinBox::StaticClass()},
         {status, &TSkinStatusBar::StaticClass()},  {tagged99, nullptr},
         {tagged1099, nullptr},                     {taggedMinus, &TSkinButton::StaticClass()},
+        {ownDrawn, &TSkinBox::StaticClass()},
     };
     for (const auto& row : table) {
         TSkinControl* object = SkinOf(row.Control);
@@ -179,6 +183,12 @@ TEST_F(ControlSkin, EachFrameworkControlGetsTheSkinningObjectOfItsKind)
     // bar lost its own size grip. Switching off gives both back.
     EXPECT_TRUE(toolBar->Flat());
     EXPECT_TRUE(toolBar->OnCustomDrawButton.Assigned());
+    // A tool bar with its own button drawing keeps it.
+    TToolBar* bar = nullptr;
+    TToolButton* tb = nullptr;
+    bool defaultDraw = true;
+    ownDrawn->OnCustomDrawButton(bar, tb, {}, defaultDraw);
+    EXPECT_EQ(ownDraws, 1);
     EXPECT_FALSE(status->SizeGrip());
     EXPECT_EQ(panel->Color(), static_cast<TColor>(Skin->Elements().ColorButtonFace));
 
@@ -304,6 +314,13 @@ TEST_F(ControlSkin, RawDialogChildrenAreSkinnedByClassAndStyle)
     Pump();
     EXPECT_EQ(commands, 1);
     RemoveWindowHook(dialog, &counter);
+
+    // A raw control's skin switches off and on like a framework control's.
+    const auto skinnedLook = Pixels(push);
+    SendMessageW(push, WM_SKINENABLE, 0, 0);
+    EXPECT_NE(Pixels(push), skinnedLook);
+    SendMessageW(push, WM_SKINENABLE, 1, 0);
+    EXPECT_EQ(Pixels(push), skinnedLook);
 
     // The dialog going takes its raw children's objects with it (at the next purge).
     DestroyWindow(dialog);
