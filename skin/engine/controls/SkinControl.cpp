@@ -266,7 +266,12 @@ void TSkinControl::PaintMessage(TSkinMessage& message)
             return;
         FWindowRect = r;
         OffsetRect(&r, -r.left, -r.top);
-        DrawSkin(dc, r);
+        try {
+            DrawSkin(dc, r);
+        } catch (...) {
+            // The control paints its own look into the same device context instead.
+            SendMessageW(FHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        }
     };
     if (message.WParam) {
         draw(reinterpret_cast<HDC>(message.WParam));

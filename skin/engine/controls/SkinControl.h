@@ -85,7 +85,8 @@ protected:
     virtual void DrawSkin(HDC dc, const RECT& rect);
     // Hands the message to the control's own handling now.
     void CallDefault(TSkinMessage& message);
-    // The shared WM_PAINT: DrawSkin instead of the control's painting.
+    // The shared WM_PAINT: DrawSkin instead of the control's painting (the control's own
+    // painting when DrawSkin fails).
     void PaintMessage(TSkinMessage& message);
     // Runs a message through the skin's handling (the object's window procedure).
     void Dispatch(TSkinMessage& message);

@@ -1,5 +1,6 @@
-// TSkinStatusBar: a framework status bar paints itself, and the skin then covers it with
-// its own picture, composed off screen: each panel's frame from the skin's status-bar
+// TSkinStatusBar: a framework status bar paints itself (under Wine its own painting also
+// brings its panel rectangles up to date), and the skin then covers it with its own
+// picture, composed off screen: each panel's frame from the skin's status-bar
 // edges (lowered, raised, none by the panel's bevel; plain 3D frames without them), the
 // panel texts in their alignment, and the skin's size grip. Owner-drawn panels are then
 // drawn by the bar's OnDrawPanel.
