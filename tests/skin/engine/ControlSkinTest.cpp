@@ -18,6 +18,7 @@
 #include "skin/engine/controls/SkinStatusBar.h"
 #include "skin/engine/frames/FormSkin.h"
 
+#include "CraftedSkin.h"
 #include "MessagePump.h"
 #include "skin/SkinData.h"
 #include "framework/Application.h"
@@ -38,6 +39,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -206,6 +208,44 @@ TEST_F(ControlSkin, EachFrameworkControlGetsTheSkinningObjectOfItsKind)
     EXPECT_TRUE(status->SizeGrip());
     EXPECT_EQ(panel->Color(), clBtnFace);
     EXPECT_EQ(SkinOf(edit), nullptr);
+}
+
+TEST_F(ControlSkin, OnSkinControlChoosesFirstAndASkinChangeReachesEveryControl)
+{
+    std::vector<std::wstring> asked;
+    Skin->OnSkinControl = [&](TComponent*, TSkinData*, TControl*, TControl* control, const std::wstring& cls,
+                              TComponent*& made) {
+        asked.push_back(cls);
+        if (cls == L"TEDIT")
+            made = new TSkinBox(control);  // the application's choice for edits
+    };
+    auto* panel = Add<TPanel>(nullptr, 0, 0, 300, 100);
+    auto* edit = Add<TEdit>(panel, 8, 8, 120, 21);
+    auto* button = Add<TButton>(panel, 8, 40, 75, 25, L"确定");
+    ShowSkinned();
+    EXPECT_NE(std::find(asked.begin(), asked.end(), L"TBUTTON"), asked.end()) << "asked with the upper-cased class";
+    ASSERT_NE(SkinOf(edit), nullptr);
+    EXPECT_EQ(&SkinOf(edit)->ClassType(), &TSkinBox::StaticClass());
+    ASSERT_NE(SkinOf(button), nullptr);
+    EXPECT_EQ(&SkinOf(button)->ClassType(), &TSkinButton::StaticClass()) << "no object from the event: the table";
+
+    // Another skin with another face colour: the panel follows it, the button is drawn anew.
+    const auto before = Pixels(button->Handle());
+    crafted::TSkinPlan plan;
+    plan.ExtraIni = "[Colours]\nButtonFace=200 100 50\n[Buttons]\nBitmap=button.bmp\n";
+    plan.ExtraPictures.push_back({"button.bmp", crafted::Bmp(50, 20, crafted::Solid(RGB(0, 90, 0)))});
+    ASSERT_TRUE(Skin->LoadSkinFromBytes(crafted::Pack(plan)));
+    ASSERT_TRUE(PumpUntil([&] { return !Manager->TimerEnabled(); }));
+    Pump();
+    ASSERT_EQ(Skin->Elements().ColorButtonFace, RGB(200, 100, 50));
+    EXPECT_EQ(panel->Color(), static_cast<TColor>(RGB(200, 100, 50)));
+    const auto after = Pixels(button->Handle());
+    EXPECT_NE(after, before);
+    // The middle of the button's top edge is the new picture's green.
+    RECT r{};
+    GetWindowRect(button->Handle(), &r);
+    const size_t at = static_cast<size_t>((r.right - r.left) / 2) * 3;
+    EXPECT_EQ(RGB(after[at + 2], after[at + 1], after[at]), RGB(0, 90, 0));
 }
 
 class ControlSkinThirdParty : public ControlSkin {
