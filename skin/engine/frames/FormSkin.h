@@ -3,7 +3,8 @@
 // on the window's hook list (framework/WindowHooks.h) in front of the window's own
 // procedure, replaces the non-client area by a frame drawn from the skin (borders, title
 // strip with caption and buttons), answers hit tests for it, cuts the window's shape from
-// the borders' transparent pixels, and gives everything back when it is unskinned.
+// the borders' transparent pixels, gives the window's controls their skinning objects
+// (Controls(), skin/engine/controls/), and gives everything back when it is unskinned.
 //
 // The skin manager makes one per window it accepts. A framework form owns its object (it is
 // one of the form's components); the manager owns the others. Either way the object is
