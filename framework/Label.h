@@ -1,10 +1,8 @@
 // TLabel: a windowless text (Caption) drawn over its parent, sizing itself to the text
 // (AutoSize) and aligned left, right or centred.
 #pragma once
+#include "framework/Alignment.h"
 #include "framework/CustomControl.h"
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-KIVORA_ENUM_NAMES(TAlignment, L"taLeftJustify", L"taRightJustify", L"taCenter")
 
 class TLabel : public TGraphicControl {
     KIVORA_CLASS(TLabel, TGraphicControl)

@@ -10,6 +10,7 @@ const TClassInfo& TCustomStatusBar::StaticClass()
         BoolProp(L"SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel),
         StrProp(L"SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
         BoolProp(L"SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip),
+        EventProp(L"OnDrawPanel", &TCustomStatusBar::OnDrawPanel),
     });
     return info;
 }
@@ -29,6 +30,30 @@ void TStatusPanel::SetWidth(int width)
 void TStatusPanel::SetText(const std::wstring& text)
 {
     FText = text;
+    FBar->UpdatePanels();
+}
+
+void TStatusPanel::SetAlignment(TAlignment alignment)
+{
+    FAlignment = alignment;
+    FBar->UpdatePanels();
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel bevel)
+{
+    FBevel = bevel;
+    FBar->UpdatePanels();
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle style)
+{
+    FStyle = style;
+    FBar->UpdatePanels();
+}
+
+void TStatusPanel::SetBiDiMode(TBiDiMode mode)
+{
+    FBiDiMode = mode;
     FBar->UpdatePanels();
 }
 
@@ -114,6 +139,41 @@ void TCustomStatusBar::UpdatePanels()
     if (edges.empty())
         edges.push_back(-1);
     SendMessageW(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    for (int i = 0; i < FPanels.Count(); ++i)
-        SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(FPanels[i]->Text().c_str()));
+    for (int i = 0; i < FPanels.Count(); ++i) {
+        const TStatusPanel& panel = *FPanels[i];
+        // The status bar centres text after one tab and right-aligns it after two.
+        static const wchar_t* const prefix[] = {L"", L"\t\t", L"\t"};
+        TAlignment alignment = panel.Alignment();
+        if (panel.BiDiMode() == bdRightToLeft && alignment != taCenter)
+            alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+        const std::wstring text = prefix[alignment] + panel.Text();
+        WPARAM flags = static_cast<WPARAM>(i);
+        if (panel.Bevel() == pbNone)
+            flags |= SBT_NOBORDERS;
+        else if (panel.Bevel() == pbRaised)
+            flags |= SBT_POPOUT;
+        if (panel.BiDiMode() == bdRightToLeft)
+            flags |= SBT_RTLREADING;
+        if (panel.Style() == psOwnerDraw) {
+            SendMessageW(bar, SB_SETTEXTW, flags | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+            continue;
+        }
+        SendMessageW(bar, SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TCustomStatusBar::WndProc(TMessage& message)
+{
+    if (message.Msg == CN_DRAWITEM) {
+        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        const int index = static_cast<int>(draw.itemID);
+        if (index >= 0 && index < FPanels.Count()) {
+            TCanvasDCScope lend(FCanvas, draw.hDC);
+            FCanvas.Font().Assign(*Font());
+            OnDrawPanel(this, FPanels[index], draw.rcItem);
+        }
+        message.Result = TRUE;
+        return;
+    }
+    TWinControl::WndProc(message);
 }

@@ -639,7 +639,28 @@ void TWinControl::WndProc(TMessage& message)
     case WM_DRAWITEM:
         if (DispatchMenuOwnerDraw(message))
             return;
+        if (message.Msg == WM_DRAWITEM) {
+            // An owner-drawn child control (a glyph button, a status bar's panel) draws
+            // itself: the notice goes back to it.
+            auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+            TWinControl* child = draw ? FindControl(draw->hwndItem) : nullptr;
+            if (child && child != this) {
+                message.Result = child->Perform(CN_DRAWITEM, message.WParam, message.LParam);
+                return;
+            }
+        }
         break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: {
+        // A child control may colour its own background (a check box on a coloured panel).
+        TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam));
+        if (child && child != this) {
+            message.Result = child->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+            if (message.Result)
+                return;
+        }
+        break;
+    }
     case WM_SETFOCUS:
         DefaultHandler(message);
         Perform(CM_ENTER, 0, 0);

@@ -3,6 +3,7 @@
 #include "skin/SkinData.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WindowText.h"
+#include "skin/engine/controls/ControlAttachment.h"
 #include "skin/engine/frames/FormSkin.h"
 #include "skin/engine/menus/PopupMenuSkin.h"
 #include "framework/Application.h"
@@ -148,7 +149,13 @@ void TSkinManager::CbtNotice(int code, WPARAM wParam, LPARAM lParam)
     switch (code) {
     case HCBT_CREATEWND: {
         const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        if (!create || !create->lpcs || (create->lpcs->style & WS_CHILD))
+        if (!create || !create->lpcs)
+            return;
+        // A size grip made while its window is skinned gets the face colour too.
+        if ((create->lpcs->style & SBS_SIZEGRIP) && ReadClassName(window) == L"ScrollBar")
+            if (TFormSkin* form = FindForm(create->lpcs->hwndParent))
+                form->Controls().SkinChildWindow(window);
+        if (create->lpcs->style & WS_CHILD)
             return;
         const std::wstring className = ReadClassName(window);
         if (className == L"#32768")

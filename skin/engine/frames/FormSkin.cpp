@@ -7,6 +7,7 @@
 #include "skin/engine/menus/MenuBarSkin.h"
 #include "skin/engine/menus/OwnerDrawMenus.h"
 #include "skin/engine/menus/WindowMenu.h"
+#include "skin/engine/controls/ControlAttachment.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Messages.h"
@@ -40,6 +41,7 @@ TFormSkin::TFormSkin(TComponent* owner, TSkinManager& manager, HWND window)
     FSmallIcon = std::make_unique<TCountedBitmap>();
     FFrameCache = std::make_unique<TCountedBitmap>();
     FMenus = std::make_unique<TFormMenus>(manager, window);
+    FControls = std::make_unique<TControlAttachment>(window, this, [this] { return FState == fsReady; });
 }
 
 TFormSkin::~TFormSkin()
@@ -48,6 +50,7 @@ TFormSkin::~TFormSkin()
     // window): let go of the window without touching its size or look.
     if (FHooked)
         QuietUnskin();
+    FControls->FreeAll();
     FreeTitleButtons();
     FMenuBar.reset();
     FSystemPopup.reset();
@@ -278,7 +281,8 @@ void TFormSkin::FitToClient(bool reread)
 
 void TFormSkin::HandleSkinAttach()
 {
-    // The window's controls are skinned here by the control-skinning objects (to come).
+    if (FSkin)
+        FControls->Attach(*FSkin, FForm);
     if (FState == fsWaiting && FFrameSkinned && FWindowState != 2 && FBorderKind != bkNone) {
         FState = fsFitting;
         FitToClient(false);
@@ -299,6 +303,7 @@ void TFormSkin::RefreshSkin()
     FMenus->SetSkin(FSkin);
     if (FSkin && FSkin->SkinControls().Contains(xcPopupMenu))
         FMenus->SetPopupMenusOwnerDraw(FForm, true);
+    FControls->SkinChanged();
     if (FFrameSkinned) {
         FitToClient(true);
         BuildRegion();
@@ -376,6 +381,7 @@ void TFormSkin::SystemPopupClick(TObject* sender)
 
 void TFormSkin::QuietUnskin()
 {
+    FControls->FreeAll();
     Unhook();
     DetachMenus(false);
     FMenuBar.reset();
@@ -387,6 +393,7 @@ void TFormSkin::Unskin()
 {
     if (!FHooked)
         return;
+    FControls->FreeAll();
     Unhook();
     DetachMenus(FState != fsDestroying);
     if (FForm && FState != fsDestroying)
@@ -451,6 +458,7 @@ void TFormSkin::SetHoverTimer(bool enabled)
 
 void TFormSkin::CheckHover()
 {
+    FControls->CheckHotButton();
     if (!FHotObject || FPressedButton || (FMenuBar && FMenuBar->DroppedDown()))
         return;
     POINT cursor{};

@@ -3,7 +3,8 @@
 // on the window's hook list (framework/WindowHooks.h) in front of the window's own
 // procedure, replaces the non-client area by a frame drawn from the skin (borders, title
 // strip with caption and buttons), answers hit tests for it, cuts the window's shape from
-// the borders' transparent pixels, and gives everything back when it is unskinned.
+// the borders' transparent pixels, gives the window's controls their skinning objects
+// (Controls(), skin/engine/controls/), and gives everything back when it is unskinned.
 //
 // The skin manager makes one per window it accepts. A framework form owns its object (it is
 // one of the form's components); the manager owns the others. Either way the object is
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+class TControlAttachment;
 class TCustomForm;
 class TFormMenus;
 class TMenuBarSkin;
@@ -90,6 +92,9 @@ public:
     TSkinManager& Manager() const { return FManager; }
     // The menu's entries changed: the bar is made again and repainted.
     void MenuBarChanged();
+
+    // The skinning objects of the window's controls.
+    TControlAttachment& Controls() const { return *FControls; }
 
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
@@ -175,6 +180,7 @@ private:
     std::unique_ptr<TFormMenus> FMenus;
     std::unique_ptr<TPopupMenu> FSystemPopup;
     std::unique_ptr<TMenuBarSkin> FMenuBar;
+    std::unique_ptr<TControlAttachment> FControls;
     friend class TNCObject;
     friend class TWinSysButton;
 };

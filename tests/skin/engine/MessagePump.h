@@ -1,4 +1,5 @@
-// Running the test thread's messages: all that are waiting, or until a condition holds.
+// Running the test thread's messages: all that are waiting, or until a condition holds
+// (with a time limit, never a fixed sleep).
 #pragma once
 
 #include <windows.h>
