@@ -10,11 +10,13 @@
 #include "framework/Label.h"
 #include "framework/MessageBox.h"
 #include "framework/Panel.h"
+#include "framework/ScopeExit.h"
 #include "framework/ShellFolders.h"
 
 #include <uuids.h>
 
 #include <algorithm>
+#include <vector>
 
 
 bool NoVideoDevice = false;
@@ -134,8 +136,7 @@ void Tfrm_Option::FormCreate(TObject*)
         CB_AudioCapFilters->Items()->Add(entry.FriendlyName);
     CB_AudioCapFilters->SetItemIndex(
         FAudioDevices->FilterCount() > 0 ? std::max(0, StoredDeviceRow(*FAudioDevices, stored.AudioDevice)) : -1);
-    CB_VideoCapFiltersChange(this);
-    CB_AudioCapFiltersChange(this);
+    ReadDevices({skVideo, skAudio});
     SelectStoredFormat(FVideoFormats, CB_VideoFormats, stored.VideoFormat);
     SelectStoredFormat(FAudioFormats, CB_AudioFormats, stored.AudioFormat);
     if (const int line = stored.InputLine.empty() ? -1 : CB_InputLines->Items()->IndexOf(stored.InputLine); line >= 0)
@@ -182,29 +183,34 @@ Tfrm_Option::TSourceControls Tfrm_Option::Source(TSourceKind kind)
             CB_AudioFormats, FAudioFormats};
 }
 
-std::unique_ptr<TPinList> Tfrm_Option::ChooseDevice(TSourceKind kind)
+bool Tfrm_Option::BindDevice(TSourceKind kind)
 {
     const TSourceControls source = Source(kind);
     if (!source.Devices)
-        return nullptr;
+        return false;
     source.Devices->SelectCategory(source.Category);
     const int row = source.DeviceBox->ItemIndex();
     if (row < 0)
-        return nullptr;
+        return false;
     source.Filter->BaseFilter().SetMoniker(source.Devices->GetMoniker(row).Get());
     source.Filter->SetFilterGraph(FilterGraph);
-    FilterGraph->SetActive(true);
-    auto pins = std::make_unique<TPinList>(source.Filter->As<IBaseFilter>().Get());
+    return true;
+}
+
+void Tfrm_Option::ShowDeviceDetails(TSourceKind kind)
+{
+    const TSourceControls source = Source(kind);
+    TPinList pins(source.Filter->As<IBaseFilter>().Get());
     source.FormatBox->Items()->Clear();
     if (kind == skVideo) {
-        source.Formats.AssignPin(pins->First().Get());
+        source.Formats.AssignPin(pins.First().Get());
     } else {
         // Every output pin gives its formats (the last one's remain); the input pins are
         // left in the list: they are the device's input lines.
-        for (int i = 0; i < pins->Count();) {
-            if (pins->Direction(i) == PINDIR_OUTPUT) {
-                source.Formats.AssignPin(pins->Items(i).Get());
-                pins->Delete(i);
+        for (int i = 0; i < pins.Count();) {
+            if (pins.Direction(i) == PINDIR_OUTPUT) {
+                source.Formats.AssignPin(pins.Items(i).Get());
+                pins.Delete(i);
             } else {
                 ++i;
             }
@@ -213,30 +219,44 @@ std::unique_ptr<TPinList> Tfrm_Option::ChooseDevice(TSourceKind kind)
     for (int i = 0; i < source.Formats.Count(); ++i)
         source.FormatBox->Items()->Add(ShortFormatText(source.Formats.Description(i)));
     source.FormatBox->SetItemIndex(source.Formats.Count() > 0 ? 0 : -1);
-    FilterGraph->SetActive(false);
-    return pins;
+    if (kind == skAudio) {
+        // The remaining pins are the device's input lines; the last enabled one is chosen.
+        CB_InputLines->Items()->Clear();
+        int selected = -1;
+        for (int i = 0; i < pins.Count(); ++i) {
+            CB_InputLines->Items()->Add(pins.Name(i));
+            BOOL enabled = FALSE;
+            if (SUCCEEDED(InterfaceCast<IAMAudioInputMixer>(pins.Items(i))->get_Enable(&enabled)) && enabled)
+                selected = i;
+        }
+        CB_InputLines->SetItemIndex(selected);
+    }
+}
+
+void Tfrm_Option::ReadDevices(std::initializer_list<TSourceKind> kinds)
+{
+    std::vector<TSourceKind> bound;
+    for (TSourceKind kind : kinds)
+        if (BindDevice(kind))
+            bound.push_back(kind);
+    if (bound.empty())
+        return;
+    // One start of the graph serves every device read: starting it makes each member's
+    // filter, which is a large part of the program's start-up time.
+    FilterGraph->SetActive(true);
+    const TScopeExit stop([this] { FilterGraph->SetActive(false); });
+    for (TSourceKind kind : bound)
+        ShowDeviceDetails(kind);
 }
 
 void Tfrm_Option::CB_VideoCapFiltersChange(TObject*)
 {
-    ChooseDevice(skVideo);
+    ReadDevices({skVideo});
 }
 
 void Tfrm_Option::CB_AudioCapFiltersChange(TObject*)
 {
-    const std::unique_ptr<TPinList> lines = ChooseDevice(skAudio);
-    if (!lines)
-        return;
-    // The remaining pins are the device's input lines; the last enabled one is chosen.
-    CB_InputLines->Items()->Clear();
-    int selected = -1;
-    for (int i = 0; i < lines->Count(); ++i) {
-        CB_InputLines->Items()->Add(lines->Name(i));
-        BOOL enabled = FALSE;
-        if (SUCCEEDED(InterfaceCast<IAMAudioInputMixer>(lines->Items(i))->get_Enable(&enabled)) && enabled)
-            selected = i;
-    }
-    CB_InputLines->SetItemIndex(selected);
+    ReadDevices({skAudio});
 }
 
 void Tfrm_Option::CB_FormatsChange(TObject* sender)

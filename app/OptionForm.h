@@ -16,6 +16,7 @@
 #include "framework/Form.h"
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 class Tfrm_Option : public TForm {
@@ -66,10 +67,14 @@ private:
         TEnumMediaType& Formats;
     };
     TSourceControls Source(TSourceKind kind);
-    // Binds the source to the device chosen in its box and fills its format box; answers
-    // the device's pins that gave no formats (an audio device's input lines), or nothing
-    // when no device is chosen.
-    std::unique_ptr<TPinList> ChooseDevice(TSourceKind kind);
+    // Binds the source's filter to the device chosen in its box; false when none is chosen.
+    bool BindDevice(TSourceKind kind);
+    // Fills the source's format box (and for audio the input lines) from its filter's
+    // pins, while the graph is active.
+    void ShowDeviceDetails(TSourceKind kind);
+    // Binds these sources to their chosen devices and shows their details, starting the
+    // graph once for all of them and stopping it again.
+    void ReadDevices(std::initializer_list<TSourceKind> kinds);
     // Selects the row of the format with this description, when the list has one.
     void SelectStoredFormat(const TEnumMediaType& formats, TComboBox* box, const std::wstring& description);
     // The choices as they are stored between runs.

@@ -109,6 +109,13 @@ bool TApplication::DispatchDialogKey(MSG& msg)
     // Tab and Shift+Tab move between the controls of a form, as in a dialog box.
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
         return false;
+    // Ctrl+Tab turns the page of the nearest tab or page control round the focus.
+    if (GetKeyState(VK_CONTROL) < 0) {
+        const WPARAM forward = GetKeyState(VK_SHIFT) < 0 ? 0 : 1;
+        for (HWND window = msg.hwnd; window; window = GetParent(window))
+            if (TWinControl* control = FindControl(window); control && control->Perform(CM_CYCLEPAGE, forward, 0))
+                return true;
+    }
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     return root && As<TCustomForm>(FindControl(root)) && IsDialogMessageW(root, &msg);
 }

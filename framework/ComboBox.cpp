@@ -1,35 +1,5 @@
 #include "framework/ComboBox.h"
 
-// The items, mirrored into the window while it exists.
-class TCustomComboBox::TComboStrings : public TStrings {
-public:
-    explicit TComboStrings(TCustomComboBox* box) : FBox(box) {}
-
-protected:
-    void Inserted(int index) override
-    {
-        if (FBox->HandleAllocated())
-            SendMessageW(FBox->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(Strings(index).c_str()));
-    }
-    void Deleted(int index) override
-    {
-        if (FBox->HandleAllocated())
-            SendMessageW(FBox->Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-        if (FBox->FItemIndex >= Count())
-            FBox->FItemIndex = -1;
-    }
-    void Cleared() override
-    {
-        if (FBox->HandleAllocated())
-            SendMessageW(FBox->Handle(), CB_RESETCONTENT, 0, 0);
-        FBox->FItemIndex = -1;
-    }
-
-private:
-    TCustomComboBox* FBox;
-};
-
 const TClassInfo& TCustomComboBox::StaticClass()
 {
     static const TClassInfo info(L"TCustomComboBox", &TWinControl::StaticClass(), {
@@ -49,7 +19,13 @@ const TClassInfo& TComboBox::StaticClass()
     return info;
 }
 
-TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner), FItems(std::make_unique<TComboStrings>(this))
+TCustomComboBox::TCustomComboBox(TComponent* owner)
+    : TWinControl(owner),
+      FItems(std::make_unique<TWindowStrings>(*this, TListMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT},
+                                              [this] {
+                                                  if (FItemIndex >= FItems->Count())
+                                                      FItemIndex = -1;
+                                              }))
 {
     SetBoundsFields(0, 0, 145, 21);
     SetTabStop(true);
@@ -76,8 +52,7 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
 void TCustomComboBox::CreateWnd()
 {
     TWinControl::CreateWnd();
-    for (int i = 0; i < FItems->Count(); ++i)
-        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems->Strings(i).c_str()));
+    FItems->FillWindow();
     SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
     UpdateBoundsFromWindow();
 }

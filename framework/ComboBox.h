@@ -3,8 +3,7 @@
 // only when the user changes the selection or the text: setting ItemIndex in code
 // selects silently.
 #pragma once
-#include "framework/Strings.h"
-#include "framework/WinControl.h"
+#include "framework/WindowStrings.h"
 
 #include <memory>
 
@@ -36,9 +35,8 @@ protected:
     bool ClicksOnMouseUp() const override { return false; }
 
 private:
-    class TComboStrings;
     int ListHeight() const;
-    std::unique_ptr<TStrings> FItems;
+    std::unique_ptr<TWindowStrings> FItems;
     int FItemIndex = -1;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;

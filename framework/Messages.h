@@ -39,6 +39,7 @@ constexpr UINT CM_MENUCHANGED = CM_BASE + 21;    // a form's main menu changed
 constexpr UINT CM_ENTER = CM_BASE + 26;          // the control got the keyboard focus
 constexpr UINT CM_EXIT = CM_BASE + 27;           // the control lost the keyboard focus
 constexpr UINT CM_RELEASE = CM_BASE + 33;        // posted by TCustomForm::Release: free the form
+constexpr UINT CM_CYCLEPAGE = CM_BASE + 40;      // Ctrl+Tab (WParam 1) or Ctrl+Shift+Tab (0) inside the control; nonzero Result = used
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND; // WM_COMMAND of a child control, reflected to it
@@ -48,3 +49,5 @@ constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;   // WM_NOTIFY of a child contro
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM; // WM_DRAWITEM of an owner-drawn child control, reflected to it
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL; // WM_HSCROLL of a child scroll bar or track bar, reflected to it
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL; // WM_VSCROLL of a child scroll bar or track bar, reflected to it

@@ -288,6 +288,14 @@ void TWinControl::DestroyHandle()
     FHandle = nullptr;
 }
 
+void TWinControl::RecreateWnd()
+{
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    HandleNeeded();
+}
+
 void TWinControl::DefaultHandler(TMessage& message)
 {
     if (FHandle)
@@ -616,6 +624,17 @@ void TWinControl::WndProc(TMessage& message)
         }
         break;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        // A scroll bar control, track bar or up-down tells its parent; the control hears it.
+        if (message.LParam) {
+            TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam));
+            if (child && child != this) {
+                message.Result = child->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+                return;
+            }
+        }
+        break;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
         if (DispatchMenuOwnerDraw(message))

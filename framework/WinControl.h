@@ -36,6 +36,8 @@ public:
     bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded() { Handle(); }
     void DestroyHandle();
+    // Makes the window again (for styles that take effect only at creation), when there is one.
+    void RecreateWnd();
 
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TControl* Controls(int index) const { return FControls.at(static_cast<size_t>(index)); }

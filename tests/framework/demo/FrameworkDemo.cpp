@@ -5,19 +5,30 @@
 #include "framework/ComboBox.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
+#include "framework/GroupBox.h"
 #include "framework/Image.h"
 #include "framework/ImageList.h"
 #include "framework/Label.h"
+#include "framework/ListBox.h"
+#include "framework/Memo.h"
 #include "framework/Menus.h"
 #include "framework/MessageBox.h"
+#include "framework/PageControl.h"
 #include "framework/Panel.h"
+#include "framework/ProgressBar.h"
+#include "framework/ScrollBar.h"
+#include "framework/SpinEdit.h"
 #include "framework/StatusBar.h"
 #include "framework/Timer.h"
 #include "framework/ToolBar.h"
+#include "framework/TrackBar.h"
+#include "framework/UpDown.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -65,7 +76,7 @@ void TDemoForm::CreateComponents()
     SetCaption(L"框架演示 — Kivora");
     SetBorderStyle(bsSingle);
     SetBorderIcons({biSystemMenu, biMinimize});
-    SetClientWidth(520);
+    SetClientWidth(820);
     SetClientHeight(360);
     SetPosition(poScreenCenter);
     SetShowHint(true);
@@ -190,6 +201,73 @@ void TDemoForm::CreateComponents()
             p[1] = static_cast<std::uint8_t>(y * 5);
             p[2] = static_cast<std::uint8_t>(255 - x * 4);
         }
+
+    // The controls that scroll, slide, step and page, on three pages.
+    auto* pages = new TPageControl(this);
+    pages->SetParent(this);
+    pages->SetBounds(520, 44, 292, 284);
+    auto page = [&](const wchar_t* caption) {
+        auto* sheet = new TTabSheet(this);
+        sheet->SetParent(pages);
+        sheet->SetCaption(caption);
+        return sheet;
+    };
+    TTabSheet* texts = page(L"文本");
+    auto* memo = new TMemo(this);
+    memo->SetParent(texts);
+    memo->SetBounds(6, 6, 272, 120);
+    memo->SetScrollBars(ssVertical);
+    std::vector<std::wstring> lines;
+    for (int i = 1; i <= 40; ++i)
+        lines.push_back(L"第 " + std::to_wstring(i) + L" 行文字");
+    memo->SetLines(lines);
+    auto* list = new TListBox(this);
+    list->SetParent(texts);
+    list->SetBounds(6, 132, 272, 116);
+    for (int i = 1; i <= 30; ++i)
+        list->Items()->Add(L"列表项 " + std::to_wstring(i));
+    list->SetItemIndex(2);
+
+    TTabSheet* ranges = page(L"范围");
+    auto* horizontal = new TScrollBar(this);
+    horizontal->SetParent(ranges);
+    horizontal->SetBounds(6, 8, 240, 17);
+    horizontal->SetPageSize(20);
+    horizontal->SetPosition(30);
+    auto* vertical = new TScrollBar(this);
+    vertical->SetParent(ranges);
+    vertical->SetKind(sbVertical);
+    vertical->SetBounds(256, 8, 17, 230);
+    auto* track = new TTrackBar(this);
+    track->SetParent(ranges);
+    track->SetBounds(6, 40, 240, 40);
+    track->SetPosition(4);
+    auto* upright = new TTrackBar(this);
+    upright->SetParent(ranges);
+    upright->SetOrientation(trVertical);
+    upright->SetBounds(200, 90, 40, 140);
+    auto* progress = new TProgressBar(this);
+    progress->SetParent(ranges);
+    progress->SetBounds(6, 96, 180, 18);
+    progress->SetPosition(55);
+
+    TTabSheet* numbers = page(L"数字");
+    auto* group = new TGroupBox(this);
+    group->SetParent(numbers);
+    group->SetBounds(6, 6, 272, 110);
+    group->SetCaption(L"帧率");
+    auto* spin = new TSpinEdit(this);
+    spin->SetParent(group);
+    spin->SetBounds(12, 28, 90, 22);
+    spin->SetMaxValue(60);
+    spin->SetValue(30);
+    auto* edit = new TEdit(this);
+    edit->SetParent(group);
+    edit->SetBounds(12, 64, 70, 22);
+    auto* arrows = new TUpDown(this);
+    arrows->SetParent(group);
+    arrows->SetAssociate(edit);
+    arrows->SetPosition(5);
 
     // "FrameworkDemo.exe popup" opens the popup menu by itself, to be looked at.
     if (wcsstr(GetCommandLineW(), L"popup")) {
