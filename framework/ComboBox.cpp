@@ -36,7 +36,8 @@ TCustomComboBox::~TCustomComboBox() = default;
 
 int TCustomComboBox::ListHeight() const
 {
-    return FDropDownCount * 16 + 4;
+    // A simple combo box's list is always shown inside its bounds.
+    return FStyle == csSimple ? 0 : FDropDownCount * 16 + 4;
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params)

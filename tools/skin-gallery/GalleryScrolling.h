@@ -6,7 +6,7 @@
 
 class TForm;
 
-constexpr int kScrollingColumnWidth = 392;
+constexpr int kScrollingColumnWidth = 340;
 
 // Adds the column's controls to form, owned by it, with their top-left corner at (left, top).
 void AddScrollingColumn(TForm& form, int left, int top);
