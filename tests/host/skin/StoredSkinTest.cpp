@@ -168,7 +168,7 @@ TEST_F(StoredSkin, ProvidesEveryElementTheControlSkinsRead)
         const char* Key;
         int Frames;  // 0: read from the section's FrameCount
     } pictures[] = {
-        {"Buttons", "Image", 5},         {"Buttons", "CheckButton", 1},        {"Buttons", "RadioButton", 1},
+        {"Buttons", "Bitmap", 5},         {"Buttons", "CheckButton", 1},        {"Buttons", "RadioButton", 1},
         {"Scrollbar", "Image", 23},      {"HorzScroll", "Image", 4},           {"VertScroll", "Image", 4},
         {"HorzScrollThumb", "Image", 0}, {"VertScrollThumb", "Image", 0},      {"Tabs", "Image", 5},
         {"Tabs", "Border", 1},           {"Progress", "Bitmap", 2},            {"Progress", "Chunk", 1},
