@@ -131,3 +131,21 @@ void TScrollCovers::AfterMessage(HWND target, UINT msg, WPARAM wParam)
         break;
     }
 }
+
+void TScrollCovers::SkinSwitched(bool active)
+{
+    if (active)
+        return;
+    HideBars();
+    FPlaceAtPaint = true;
+}
+
+void TScrollCovers::OwnerPaint(HDC windowDC, HWND target, HBRUSH face)
+{
+    if (FPlaceAtPaint) {
+        FPlaceAtPaint = false;
+        UpdateBars(target);
+    }
+    Invalidate();
+    FillCorner(windowDC, target, face);
+}

@@ -35,6 +35,11 @@ public:
     // Follows a message the scrolled window has handled: placing after frame and size
     // changes, pressed parts from scroll notifications, repaints after silent scrolling.
     void AfterMessage(HWND target, UINT msg, WPARAM wParam);
+    // The owner's skin was switched off (the covers go, the system bars show) or on (the
+    // covers come back at the owner's next paint).
+    void SkinSwitched(bool active);
+    // The owner's paint: covers placed if they are due, repainted, the corner filled.
+    void OwnerPaint(HDC windowDC, HWND target, HBRUSH face);
     // Whether a message may have scrolled the window without a scroll notification.
     static bool MayScroll(UINT msg, WPARAM wParam);
 
@@ -44,4 +49,5 @@ public:
 private:
     TWScrollbar* FHorz = nullptr;
     TWScrollbar* FVert = nullptr;
+    bool FPlaceAtPaint = false;
 };

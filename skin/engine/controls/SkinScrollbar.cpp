@@ -59,18 +59,11 @@ void TSkinScrollbar::AfterMessage(TSkinMessage& message)
 {
     FCovers.AfterMessage(FHandle, message.Msg, message.WParam);
     TSkinControl::AfterMessage(message);
-    if (message.Msg == WM_SKINENABLE && !FSkinActive) {
-        FCovers.HideBars();
-        FPlaceAtPaint = true;
-    }
+    if (message.Msg == WM_SKINENABLE)
+        FCovers.SkinSwitched(FSkinActive);
 }
 
 void TSkinScrollbar::DrawSkin(HDC dc, const RECT&)
 {
-    if (FPlaceAtPaint) {
-        FPlaceAtPaint = false;
-        FCovers.UpdateBars(FHandle);
-    }
-    FCovers.Invalidate();
-    FCovers.FillCorner(dc, FHandle, FSkinData ? FSkinData->ButtonFaceBrush() : nullptr);
+    FCovers.OwnerPaint(dc, FHandle, FSkinData ? FSkinData->ButtonFaceBrush() : nullptr);
 }

@@ -32,6 +32,4 @@ private:
     TScrollCovers FCovers;
     // A scroll bar control tells its parent, not itself, how it is being scrolled.
     std::unique_ptr<TParentNotifications> FNotices;
-    // The skin was switched off: the covers are placed again at the next paint.
-    bool FPlaceAtPaint = false;
 };

@@ -42,20 +42,13 @@ void TSkinScrollbarH::AfterMessage(TSkinMessage& message)
 {
     FCovers.AfterMessage(FHandle, message.Msg, message.WParam);
     TSkinControl::AfterMessage(message);
-    if (message.Msg == WM_SKINENABLE && !FSkinActive) {
-        FCovers.HideBars();
-        FPlaceAtPaint = true;
-    }
+    if (message.Msg == WM_SKINENABLE)
+        FCovers.SkinSwitched(FSkinActive);
 }
 
 void TSkinScrollbarH::DrawSkin(HDC dc, const RECT&)
 {
-    if (FPlaceAtPaint) {
-        FPlaceAtPaint = false;
-        FCovers.UpdateBars(FHandle);
-    }
-    FCovers.Invalidate();
-    FCovers.FillCorner(dc, FHandle, FSkinData ? FSkinData->ButtonFaceBrush() : nullptr);
+    FCovers.OwnerPaint(dc, FHandle, FSkinData ? FSkinData->ButtonFaceBrush() : nullptr);
 }
 
 void CoverSimpleComboList(HWND combo, TSkinData& skin, TControlAttachment& form)

@@ -23,7 +23,6 @@ protected:
 
 private:
     TScrollCovers FCovers;
-    bool FPlaceAtPaint = false;
 };
 
 // The list of a simple combo box (always shown, a child window of the box) gets its

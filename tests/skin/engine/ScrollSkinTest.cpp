@@ -7,6 +7,8 @@
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/controls/ScrollBarCover.h"
 #include "skin/engine/controls/SkinScrollbar.h"
+#include "skin/engine/controls/SkinScrollbarH.h"
+#include "framework/ComboBox.h"
 #include "framework/ListBox.h"
 #include "framework/Memo.h"
 #include "framework/ScrollBar.h"
@@ -122,6 +124,29 @@ TEST_F(ScrollSkin, CoversLieOnTheSystemBarsAfterResizingAndScrolling)
     EXPECT_FALSE(IsWindowVisible(ScrollSkinOf(memo)->HorzBar()->Handle()));
     memo->SetVisible(true);
     ExpectCovers(memo, "memo shown again");
+}
+
+TEST_F(ScrollSkin, SimpleComboListGetsItsBarsCoveredOnce)
+{
+    auto* combo = Add<TComboBox>(nullptr, 8, 8, 150, 120);
+    combo->SetStyle(csSimple);
+    for (int i = 0; i < 40; ++i)
+        combo->Items()->Add(L"项 " + std::to_wstring(i));
+    ShowSkinned();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    auto* cover = As<TSkinScrollbarH>(SkinOfWindow(info.hwndList));
+    ASSERT_NE(cover, nullptr) << "the list's bars are the list cover's";
+    ExpectOnBar(cover->VertBar(), "simple combo's list");
+    EXPECT_TRUE(cover->VertBar()->Shown());
+    SendMessageW(info.hwndList, WM_KEYDOWN, VK_END, 0);
+    ExpectOnBar(cover->VertBar(), "simple combo's list at its end");
+    // Skinning the form's controls again finds the cover through the form's list.
+    TFormSkin* skinned = Manager->FindForm(Form->Handle());
+    const size_t count = skinned->Controls().Controls().size();
+    skinned->Controls().SkinFormControls(*Form);
+    EXPECT_EQ(skinned->Controls().Controls().size(), count);
 }
 
 TEST_F(ScrollSkin, WindowWithOnlyAVerticalBarHasItsHorizontalCoverHidden)
