@@ -9,6 +9,7 @@
 #include "skin/engine/controls/SkinScrollbar.h"
 #include "skin/engine/controls/SkinScrollbarH.h"
 #include "framework/ComboBox.h"
+#include "framework/GroupBox.h"
 #include "framework/ListBox.h"
 #include "framework/Memo.h"
 #include "framework/ScrollBar.h"
@@ -251,6 +252,30 @@ TEST_F(ScrollSkin, ManyScrollDragAndPaintCyclesLeaveNoGdiObjectsBehind)
     }
     Pump();
     EXPECT_EQ(EngineGdiObjects(), settled);
+}
+
+}  // namespace
+
+namespace {
+
+// The Skin3rd list names the scroll kinds too: "nil" keeps a memo's native bars,
+// "embedscrollbar" covers the bars of a container's children, "scrollbar" a control's own.
+TEST_F(ScrollSkin, SkinThirdPartyListChoosesScrollSkinning)
+{
+    Skin->Skin3rd()->Add(L"TMemo=nil");
+    Skin->Skin3rd()->Add(L"TGroupBox=embedscrollbar");
+    Skin->Skin3rd()->Add(L"TListBox=scrollbar");
+    auto* plain = Add<TMemo>(nullptr, 8, 8, 200, 100);
+    plain->SetScrollBars(ssVertical);
+    auto* group = Add<TGroupBox>(nullptr, 220, 8, 240, 200);
+    auto* inside = Add<TMemo>(group, 10, 20, 200, 100);
+    inside->SetScrollBars(ssVertical);
+    auto* list = Add<TListBox>(nullptr, 8, 220, 200, 100);
+    ShowSkinned();
+    EXPECT_EQ(SkinOf(plain), nullptr);
+    EXPECT_NE(As<TSkinScrollbar>(SkinOf(inside)), nullptr) << "a child of the container";
+    EXPECT_EQ(SkinOf(group), nullptr) << "the container itself keeps its look";
+    EXPECT_NE(As<TSkinScrollbar>(SkinOf(list)), nullptr);
 }
 
 }  // namespace
