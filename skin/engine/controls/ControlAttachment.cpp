@@ -14,6 +14,7 @@
 #include "skin/engine/controls/SkinScrollbar.h"
 #include "skin/engine/controls/SkinScrollbarH.h"
 #include "skin/engine/controls/SkinGroupBox.h"
+#include "skin/engine/controls/SkinObjImage.h"
 #include "skin/engine/controls/SkinProgress.h"
 #include "skin/engine/controls/SkinTab.h"
 #include "skin/engine/controls/SkinTrackBar.h"
@@ -281,6 +282,12 @@ void TControlAttachment::SkinComponent(TComponent& component, TComponent& contai
          [](TControlAttachment& f, TComponent& c, TSkinData& s) {
              WriteProp(&c, L"Flat", L"True");
              AttachNew(new TSkinBox(&c), akControlReplace, c, f, s);
+         }},
+        {[](TComponent&, const std::wstring& n) { return n == L"TRZDBCHECKBOX"; }, xcCheckBox,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             auto* glyphs = new TSkinObjImage(&c);
+             glyphs->GlyphKind = 1;
+             AttachNew(glyphs, akControlReplace, c, f, s);
          }},
         {[](TComponent& c, const std::wstring&) { return IsA<TToolBar>(c); }, xcToolbar,
          [](TControlAttachment& f, TComponent& c, TSkinData& s) {

@@ -10,6 +10,7 @@
 #include "skin/engine/controls/ScrollBarCover.h"
 #include "skin/engine/controls/SkinEdit.h"
 #include "skin/engine/controls/SkinGroupBox.h"
+#include "skin/engine/controls/SkinObjImage.h"
 #include "skin/engine/controls/SkinProgress.h"
 #include "skin/engine/controls/SkinScrollbar.h"
 #include "skin/engine/controls/SkinTab.h"
@@ -21,6 +22,7 @@
 #include "framework/GroupBox.h"
 #include "framework/Memo.h"
 #include "framework/PageControl.h"
+#include "framework/Properties.h"
 #include "framework/ProgressBar.h"
 #include "framework/SpinEdit.h"
 #include "framework/TrackBar.h"
@@ -317,3 +319,74 @@ TEST_F(BareSkinParts, ControlsWithoutTheirPicturesStillWork)
 
 }  // namespace
 
+
+namespace {
+
+// A control of another library that takes custom check-box glyphs by published properties.
+class TRzDBCheckBox : public TWinControl {
+    KIVORA_CLASS(TRzDBCheckBox, TWinControl)
+public:
+    using TWinControl::TWinControl;
+    TBitmap* CustomGlyphs() const { return &FGlyphs; }
+    bool UseCustomGlyphs() const { return FUse; }
+    void SetUseCustomGlyphs(bool use)
+    {
+        FUse = use;
+        ++Switches;
+    }
+    int TransparentColor() const { return FTransparent; }
+    void SetTransparentColor(int color) { FTransparent = color; }
+    int Switches = 0;
+
+private:
+    mutable TBitmap FGlyphs;
+    bool FUse = false;
+    int FTransparent = 0;
+};
+
+}  // namespace
+
+const TClassInfo& TRzDBCheckBox::StaticClass()
+{
+    static const TClassInfo info(L"TRzDBCheckBox", &TWinControl::StaticClass(),
+                                 {ObjProp(L"CustomGlyphs", &TRzDBCheckBox::CustomGlyphs),
+                                  BoolProp(L"UseCustomGlyphs", &TRzDBCheckBox::UseCustomGlyphs,
+                                           &TRzDBCheckBox::SetUseCustomGlyphs),
+                                  IntProp(L"TransparentColor", &TRzDBCheckBox::TransparentColor,
+                                          &TRzDBCheckBox::SetTransparentColor)});
+    return info;
+}
+
+namespace {
+
+TEST_F(ControlPartsSkin, CheckGlyphControlsGetTheSkinsCheckBoxPictureAndGiveItBack)
+{
+    auto* box = Add<TRzDBCheckBox>(nullptr, 8, 8, 120, 20);
+    ShowSkinned();
+    auto* object = As<TSkinObjImage>(SkinOf(box));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->GlyphKind, 1);
+    const TBitmap& check = Skin->Elements().Buttons.CheckImage;
+    const int frames = Skin->Elements().Buttons.CheckFrameCount;
+    ASSERT_EQ(frames, 5);
+    const int fw = check.Width() / frames;
+    EXPECT_EQ(box->CustomGlyphs()->Width(), 9 * fw);
+    EXPECT_EQ(box->CustomGlyphs()->Height(), check.Height());
+    EXPECT_TRUE(box->UseCustomGlyphs());
+    EXPECT_EQ(box->TransparentColor(), 0xFF00FF);
+    EXPECT_EQ(box->Switches, 2) << "switched off and on to take the new glyphs";
+    // Each cell holds its frame of the skin's picture (its middle pixel).
+    TBitmap glyphs;
+    glyphs.Assign(*box->CustomGlyphs());
+    for (int cell = 0; cell < 9; ++cell) {
+        const int frame = TSkinObjImage::kCellFrames[cell];
+        const int y = check.Height() / 2, x = fw / 2;
+        const COLORREF expected = GetPixel(const_cast<TBitmap&>(check).Canvas()->Handle(), fw * (frame - 1) + x, y);
+        EXPECT_EQ(GetPixel(glyphs.Canvas()->Handle(), fw * cell + x, y), expected) << "cell " << cell;
+    }
+    // Skinning off: the control's own glyphs again.
+    Manager->FindForm(Form->Handle())->Controls().FreeAll();
+    EXPECT_FALSE(box->UseCustomGlyphs());
+}
+
+}  // namespace
