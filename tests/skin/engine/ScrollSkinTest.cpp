@@ -14,6 +14,8 @@
 #include "framework/Memo.h"
 #include "framework/ScrollBar.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 using namespace skinned;
@@ -276,6 +278,58 @@ TEST_F(ScrollSkin, SkinThirdPartyListChoosesScrollSkinning)
     EXPECT_NE(As<TSkinScrollbar>(SkinOf(inside)), nullptr) << "a child of the container";
     EXPECT_EQ(SkinOf(group), nullptr) << "the container itself keeps its look";
     EXPECT_NE(As<TSkinScrollbar>(SkinOf(list)), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A window without a framework form (as a system dialog is): its list box and list view
+// children get their bars covered, the list view of a shell view inside it too.
+TEST_F(ScrollSkin, RawDialogListsGetTheirBarsCovered)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"KivoraRawListHost";
+    RegisterClassExW(&wc);
+    const HWND host = CreateWindowExW(0, wc.lpszClassName, L"列表 lists", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                      500, 360, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(host, nullptr);
+    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10,
+                                      200, 120, host, nullptr, wc.hInstance, nullptr);
+    for (int i = 0; i < 50; ++i)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"项 " + std::to_wstring(i)).c_str()));
+    const HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", nullptr, WS_CHILD | WS_VISIBLE, 220, 10, 240, 200, host,
+                                      nullptr, wc.hInstance, nullptr);
+    HWND items = nullptr;
+    if (view) {
+        items = CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 240, 200, view,
+                                nullptr, wc.hInstance, nullptr);
+    }
+    // The manager skins new top-level windows by itself; the children are there by then.
+    if (!Manager->FindForm(host))
+        Manager->SkinWindow(host);
+    ASSERT_TRUE(PumpUntil([&] {
+        const TFormSkin* skinned = Manager->FindForm(host);
+        return skinned && skinned->State() == fsReady;
+    }));
+    Pump();
+    TFormSkin* skinned = Manager->FindForm(host);
+    auto* listCover = As<TSkinScrollbarH>(skinned->Controls().Find(list));
+    ASSERT_NE(listCover, nullptr);
+    ExpectOnBar(listCover->VertBar(), "raw list box");
+    EXPECT_TRUE(listCover->VertBar()->Shown());
+    SendMessageW(list, LB_SETTOPINDEX, 30, 0);
+    ExpectOnBar(listCover->VertBar(), "raw list box scrolled");
+    if (items) {
+        EXPECT_NE(As<TSkinScrollbarH>(skinned->Controls().Find(items)), nullptr) << "the shell view's list";
+    }
+    DestroyWindow(host);
+    Pump();
+    Manager->PurgeDeadForms();
 }
 
 }  // namespace
