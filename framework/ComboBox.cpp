@@ -46,6 +46,9 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
     params.BaseClass = L"COMBOBOX";
     params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
                     (FStyle == csDropDownList ? CBS_DROPDOWNLIST : FStyle == csSimple ? CBS_SIMPLE : CBS_DROPDOWN);
+    // A simple box's list fills its bounds, leaving no unpainted band under whole rows.
+    if (FStyle == csSimple)
+        params.Style |= CBS_NOINTEGRALHEIGHT;
     // The window's height includes the dropped-down list.
     params.Height = Height() + ListHeight();
 }
