@@ -14,6 +14,8 @@ namespace {
 constexpr int kArrowStripFrames = 23;
 constexpr int kArrowFrames[2][4] = {{1, 2, 5, 6}, {9, 10, 13, 14}};  // by kind
 constexpr int kDefaultThumbFrames = 3;
+constexpr UINT_PTR kFollowTimer = 1;
+constexpr UINT kFollowMs = 250;
 
 }  // namespace
 
@@ -56,8 +58,10 @@ bool TWScrollbar::ReadInfo(SCROLLBARINFO& info) const
 
 void TWScrollbar::HideBar()
 {
-    if (HandleAllocated())
+    if (HandleAllocated()) {
+        KillTimer(Handle(), kFollowTimer);
         ShowWindow(Handle(), SW_HIDE);
+    }
     FShown = false;
 }
 
@@ -104,6 +108,9 @@ void TWScrollbar::UpdatePosition(HWND target)
     if (moved || !(flags & SWP_NOZORDER))
         SetWindowPos(cover, (flags & SWP_NOZORDER) ? nullptr : above, pos.x, pos.y, width, height, flags);
     FShown = true;
+    // A program may set the bar's position straight through the system (SetScrollInfo on
+    // the window), which tells the window nothing: the cover looks again now and then.
+    SetTimer(cover, kFollowTimer, kFollowMs, nullptr);
     InvalidateRect(cover, nullptr, FALSE);
 }
 
@@ -206,6 +213,13 @@ void TWScrollbar::WndProc(TMessage& message)
         return;
     case WM_ERASEBKGND:
         message.Result = 1;
+        return;
+    case WM_TIMER:
+        if (message.WParam == kFollowTimer) {
+            FollowBar();
+            return;
+        }
+        TCustomControl::WndProc(message);
         return;
     default:
         TCustomControl::WndProc(message);

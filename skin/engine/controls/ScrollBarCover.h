@@ -7,7 +7,8 @@
 // A press on the cover is handed to the scrolled window as a press on its scroll bar: the
 // system's own tracking then scrolls, repeats arrow and page steps while the button is
 // held and drags the thumb, and the cover only repaints from what the system reports
-// (the scroll notifications its owner copies into HitPart, and GetScrollBarInfo). While a
+// (the scroll notifications its owner copies into HitPart, and GetScrollBarInfo; a slow
+// timer catches positions a program set straight through the system). While a
 // thumb is dragged the skinned thumb follows the mouse, clamped between the arrows, even
 // when the window moves its content only at the release.
 #pragma once
