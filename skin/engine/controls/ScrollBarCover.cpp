@@ -26,9 +26,11 @@ const TClassInfo& TWScrollbar::StaticClass()
 }
 
 TWScrollbar::TWScrollbar(TComponent* owner)
-    : TCustomControl(owner), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)), FWork(std::make_unique<TCountedBitmap>())
+    : TCustomControl(owner), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)), FWork(std::make_unique<TCountedBitmap>()),
+      FBack(std::make_unique<TCountedBitmap>()), FThumb(std::make_unique<TCountedBitmap>())
 {
     FWork->SetPixelFormat(pf24bit);
+    FBack->SetPixelFormat(pf24bit);
     SetVisible(false);
 }
 
@@ -245,6 +247,63 @@ void TWScrollbar::Paint()
     PaintTo(Canvas()->Handle());
 }
 
+void TWScrollbar::ForgetPictures()
+{
+    FBackKey = {};
+    FThumbKey = {};
+}
+
+void TWScrollbar::ComposeBackground(const TSkinData& skin, const TBackKey& key)
+{
+    // Face, track and arrows change only with the bar's size, its enabled state and a
+    // pressed arrow: composed once for each of those, not at every thumb move.
+    const auto& e = skin.Elements();
+    const int width = key.Width, height = key.Height;
+    if (FBack->Width() != width || FBack->Height() != height)
+        FBack->SetSize(width, height);
+    HDC back = FBack->Canvas()->Handle();
+    SetStretchBltMode(back, COLORONCOLOR);
+    const RECT all{0, 0, width, height};
+    if (skin.ButtonFaceBrush()) {
+        FillRect(back, &all, skin.ButtonFaceBrush());
+    } else {
+        TGdiHandle<HBRUSH> face(CreateSolidBrush(ColorToRGB(static_cast<TColor>(e.ColorButtonFace))));
+        FillRect(back, &all, face.get());
+    }
+    RECT r{0, 0, width, height};
+    (Vertical() ? r.right : r.bottom) = key.Thick;
+    int arrow = FArrowSize;
+    // The track between the arrows: frame 1 enabled, 3 disabled.
+    const TDataSkinObject* track = Vertical() ? e.VertScroll.get() : e.HorzScroll.get();
+    if (HasPicture(track)) {
+        RECT t = r;
+        if (Vertical()) {
+            t.top += arrow;
+            t.bottom -= arrow;
+        } else {
+            t.left += arrow;
+            t.right -= arrow;
+        }
+        DrawElement(back, t, 4, key.Enabled ? 1 : 3, *track);
+    }
+    // Arrows share a bar too short for both at full length.
+    const int length = Vertical() ? height : width;
+    if (2 * arrow > length)
+        arrow = length / 2;
+    RECT first = r, second = r;
+    if (Vertical()) {
+        first.bottom = first.top + arrow;
+        second.top = second.bottom - arrow;
+    } else {
+        first.right = first.left + arrow;
+        second.left = second.right - arrow;
+    }
+    const int* frames = kArrowFrames[FKind];
+    DrawStrip(back, first, kArrowStripFrames, frames[key.FirstDown ? 1 : 0], e.Scrollbar->Image);
+    DrawStrip(back, second, kArrowStripFrames, frames[key.SecondDown ? 3 : 2], e.Scrollbar->Image);
+    FBackKey = key;
+}
+
 void TWScrollbar::PaintTo(HDC dc)
 {
     const TSkinData* skin = FSkinOwner ? FSkinOwner->SkinData() : nullptr;
@@ -264,51 +323,14 @@ void TWScrollbar::PaintTo(HDC dc)
     int thick = e.Scrollbar->Image.Height();
     if (thick + 3 < FArrowSize)
         thick = FArrowSize;
-    RECT r{0, 0, width, height};
-    (Vertical() ? r.right : r.bottom) = thick;
-
+    const TBackKey key{width, height, thick, enabled, FPressed && FHitPart == SB_LINEUP,
+                       FPressed && FHitPart == SB_LINEDOWN, true};
+    if (!(key == FBackKey))
+        ComposeBackground(*skin, key);
     if (FWork->Width() != width || FWork->Height() != height)
         FWork->SetSize(width, height);
     HDC work = FWork->Canvas()->Handle();
-    SetStretchBltMode(work, COLORONCOLOR);
-    const RECT all{0, 0, width, height};
-    if (skin->ButtonFaceBrush()) {
-        FillRect(work, &all, skin->ButtonFaceBrush());
-    } else {
-        TGdiHandle<HBRUSH> face(CreateSolidBrush(ColorToRGB(static_cast<TColor>(e.ColorButtonFace))));
-        FillRect(work, &all, face.get());
-    }
-
-    int arrow = FArrowSize;
-    // The track between the arrows: frame 1 enabled, 3 disabled.
-    const TDataSkinObject* track = Vertical() ? e.VertScroll.get() : e.HorzScroll.get();
-    if (HasPicture(track)) {
-        RECT t = r;
-        if (Vertical()) {
-            t.top += arrow;
-            t.bottom -= arrow;
-        } else {
-            t.left += arrow;
-            t.right -= arrow;
-        }
-        DrawElement(work, t, 4, enabled ? 1 : 3, *track);
-    }
-    // Arrows share a bar too short for both at full length.
-    const int length = Vertical() ? height : width;
-    if (2 * arrow > length)
-        arrow = length / 2;
-    RECT first = r, second = r;
-    if (Vertical()) {
-        first.bottom = first.top + arrow;
-        second.top = second.bottom - arrow;
-    } else {
-        first.right = first.left + arrow;
-        second.left = second.right - arrow;
-    }
-    const int* frames = kArrowFrames[FKind];
-    const bool firstDown = FPressed && FHitPart == SB_LINEUP, secondDown = FPressed && FHitPart == SB_LINEDOWN;
-    DrawStrip(work, first, kArrowStripFrames, frames[firstDown ? 1 : 0], e.Scrollbar->Image);
-    DrawStrip(work, second, kArrowStripFrames, frames[secondDown ? 3 : 2], e.Scrollbar->Image);
+    BitBlt(work, 0, 0, width, height, FBack->Canvas()->Handle(), 0, 0, SRCCOPY);
 
     // The thumb follows the mouse while it is dragged, the system's position otherwise.
     const bool dragging = FPressed && FHitPart == SB_THUMBTRACK;
@@ -322,8 +344,17 @@ void TWScrollbar::PaintTo(HDC dc)
     if (enabled && HasPicture(thumb) && FThumbEnd > FThumbStart) {
         const RECT t = Vertical() ? RECT{0, FThumbStart, thick, FThumbEnd} : RECT{FThumbStart, 0, FThumbEnd, thick};
         const int count = thumb->FrameCount > 0 ? thumb->FrameCount : kDefaultThumbFrames;
-        DrawElementFrame(work, t, thumb->Image, false, thumb->Trans == 1, {count, dragging ? 2 : 1, false},
-                         thumb->Margins);
+        const TThumbKey thumbKey{t.right - t.left, t.bottom - t.top, dragging ? 2 : 1, true};
+        if (!(thumbKey == FThumbKey)) {
+            const auto picture = RenderElementFrame(thumbKey.Width, thumbKey.Height, thumb->Image, thumb->Margins, false,
+                                                    {count, thumbKey.Frame, false});
+            FThumb->Assign(*picture);
+            FThumbKey = thumbKey;
+        }
+        if (thumb->Trans == 1)
+            DrawTransparent(work, t, *FThumb, kSkinTransparentColor);
+        else
+            BitBlt(work, t.left, t.top, thumbKey.Width, thumbKey.Height, FThumb->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
     BitBlt(dc, 0, 0, width, height, work, 0, 0, SRCCOPY);
 }

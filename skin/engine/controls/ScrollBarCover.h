@@ -19,6 +19,7 @@
 
 class TSkinControl;
 class TCountedBitmap;
+class TSkinData;
 
 // Which bar a cover lies over.
 enum TScrollCoverMode { scmHorizontal = 0, scmVertical = 1, scmControl = 2 };
@@ -56,6 +57,8 @@ public:
 
     // Composes the cover's picture at its current size (what a paint shows).
     void PaintTo(HDC dc);
+    // The skin changed: the pictures kept between paints are made again.
+    void ForgetPictures();
     void WndProc(TMessage& message) override;
 
 protected:
@@ -72,6 +75,18 @@ private:
     POINT ScreenPoint(LPARAM lParam) const;
     // The thumb following the cursor during a drag.
     void TrackThumb();
+    // What the kept background (face, track, arrows) and thumb pictures were made for.
+    struct TBackKey {
+        int Width = 0, Height = 0, Thick = 0;
+        bool Enabled = false, FirstDown = false, SecondDown = false, Made = false;
+        bool operator==(const TBackKey&) const = default;
+    };
+    struct TThumbKey {
+        int Width = 0, Height = 0, Frame = 0;
+        bool Made = false;
+        bool operator==(const TThumbKey&) const = default;
+    };
+    void ComposeBackground(const TSkinData& skin, const TBackKey& key);
 
     int FBarLength = 0;
     int FThumbStart = 0, FThumbEnd = 0;
@@ -89,6 +104,9 @@ private:
     bool FShown = false;
     // The picture is composed here and copied in one block.
     std::unique_ptr<TCountedBitmap> FWork;
+    std::unique_ptr<TCountedBitmap> FBack, FThumb;
+    TBackKey FBackKey;
+    TThumbKey FThumbKey;
     // The bar as the last paint saw it.
     SCROLLBARINFO FLastInfo{};
     // Cleared by the destructor: a press whose tracking outlived the cover stops there.

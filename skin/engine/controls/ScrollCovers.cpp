@@ -149,3 +149,13 @@ void TScrollCovers::OwnerPaint(HDC windowDC, HWND target, HBRUSH face)
     Invalidate();
     FillCorner(windowDC, target, face);
 }
+
+void TScrollCovers::SkinChanged()
+{
+    for (TWScrollbar* bar : {FHorz, FVert})
+        if (bar) {
+            bar->ForgetPictures();
+            if (bar->Shown() && bar->HandleAllocated())
+                InvalidateRect(bar->Handle(), nullptr, FALSE);
+        }
+}

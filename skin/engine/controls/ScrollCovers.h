@@ -38,6 +38,8 @@ public:
     // The owner's skin was switched off (the covers go, the system bars show) or on (the
     // covers come back at the owner's next paint).
     void SkinSwitched(bool active);
+    // The skin's pictures changed.
+    void SkinChanged();
     // The owner's paint: covers placed if they are due, repainted, the corner filled.
     void OwnerPaint(HDC windowDC, HWND target, HBRUSH face);
     // Whether a message may have scrolled the window without a scroll notification.

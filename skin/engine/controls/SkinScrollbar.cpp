@@ -50,6 +50,12 @@ void TSkinScrollbar::Detach()
         FCovers.Free();
 }
 
+void TSkinScrollbar::SkinChanged()
+{
+    FCovers.SkinChanged();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinScrollbar::UpdateBars()
 {
     FCovers.UpdateBars(FHandle);

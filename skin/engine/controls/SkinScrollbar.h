@@ -21,6 +21,7 @@ public:
     void Detach() override;
     // Places the covers over the control's bars again.
     void UpdateBars();
+    void SkinChanged() override;
     TWScrollbar* HorzBar() const { return FCovers.HorzBar(); }
     TWScrollbar* VertBar() const { return FCovers.VertBar(); }
 

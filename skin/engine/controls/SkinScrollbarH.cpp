@@ -33,6 +33,12 @@ void TSkinScrollbarH::Detach()
         FCovers.Free();
 }
 
+void TSkinScrollbarH::SkinChanged()
+{
+    FCovers.SkinChanged();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinScrollbarH::UpdateBars()
 {
     FCovers.UpdateBars(FHandle);

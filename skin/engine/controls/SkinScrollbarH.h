@@ -14,6 +14,7 @@ public:
     void AttachWindow(HWND handle, TSkinData& skin, TControlAttachment& form) override;
     void Detach() override;
     void UpdateBars();
+    void SkinChanged() override;
     TWScrollbar* HorzBar() const { return FCovers.HorzBar(); }
     TWScrollbar* VertBar() const { return FCovers.VertBar(); }
 
