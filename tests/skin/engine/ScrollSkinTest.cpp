@@ -336,22 +336,6 @@ TEST_F(ScrollSkin, RawDialogListsGetTheirBarsCovered)
 
 namespace {
 
-// What the screen shows at a rectangle of a top-level window, now, without repainting.
-std::vector<std::uint8_t> ShownNow(HWND topLevel, const RECT& screen)
-{
-    RECT window{};
-    GetWindowRect(topLevel, &window);
-    const int w = screen.right - screen.left, h = screen.bottom - screen.top;
-    TBitmap picture(w, h, pf24bit);
-    HDC dc = GetWindowDC(topLevel);
-    BitBlt(picture.Canvas()->Handle(), 0, 0, w, h, dc, screen.left - window.left, screen.top - window.top, SRCCOPY);
-    ReleaseDC(topLevel, dc);
-    std::vector<std::uint8_t> bytes;
-    for (int y = 0; y < h; ++y)
-        bytes.insert(bytes.end(), picture.ScanLine(y), picture.ScanLine(y) + w * 3);
-    return bytes;
-}
-
 // Wine's SetScrollInfo with redraw paints the system bar straight onto the window: the
 // cover, a sibling above it, clips that away, and after the paint messages it shows the
 // skinned bar with the new thumb, not the system's.
@@ -370,12 +354,12 @@ TEST_F(ScrollSkin, SystemBarPaintedBySetScrollInfoStaysUnderTheCover)
     info.fMask = SIF_POS;
     info.nPos = 100;
     SetScrollInfo(memo->Handle(), SB_VERT, &info, TRUE);
-    EXPECT_EQ(ShownNow(Form->Handle(), bar), skinnedTop) << "the system's paint did not reach the screen over the cover";
+    EXPECT_EQ(Pixels(Form->Handle(), bar, false), skinnedTop) << "the system's paint did not reach the screen over the cover";
     SCROLLBARINFO now{};
     now.cbSize = sizeof(now);
     GetScrollBarInfo(memo->Handle(), OBJID_VSCROLL, &now);
     EXPECT_TRUE(PumpUntil([&] { return cover->ThumbStart() == now.xyThumbTop; })) << "the skinned thumb follows";
-    EXPECT_NE(ShownNow(Form->Handle(), bar), skinnedTop);
+    EXPECT_NE(Pixels(Form->Handle(), bar, false), skinnedTop);
     ExpectOnBar(cover, "memo after SetScrollInfo");
 }
 

@@ -7,6 +7,7 @@
 #include "skin/engine/frames/FormSkin.h"
 
 #include "CraftedSkin.h"
+#include "SkinnedForm.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 
@@ -30,27 +31,8 @@ void RegisterProbeClass()
     RegisterClassExW(&wc);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-template <class F>
-bool PumpUntil(F done, std::chrono::milliseconds limit = std::chrono::milliseconds(3000))
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        Pump();
-        Sleep(5);
-    }
-    return true;
-}
+using skinned::Pump;
+using skinned::PumpUntil;
 
 SIZE ClientSize(HWND window)
 {

@@ -45,11 +45,13 @@ bool PumpUntil(F done, std::chrono::milliseconds limit = std::chrono::millisecon
 }
 
 // The pixels of a screen rectangle as the top-level window shows them (children and
-// covers included), after everything pending was painted.
-inline std::vector<std::uint8_t> Pixels(HWND topLevel, const RECT& screen)
+// covers included): after everything was painted again, or as they are now.
+inline std::vector<std::uint8_t> Pixels(HWND topLevel, const RECT& screen, bool repaint = true)
 {
-    RedrawWindow(topLevel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    if (repaint) {
+        RedrawWindow(topLevel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+    }
     RECT window{};
     GetWindowRect(topLevel, &window);
     const int w = screen.right - screen.left, h = screen.bottom - screen.top;
