@@ -36,7 +36,8 @@ TCustomComboBox::~TCustomComboBox() = default;
 
 int TCustomComboBox::ListHeight() const
 {
-    return FDropDownCount * 16 + 4;
+    // A simple combo box's list is always shown inside its bounds.
+    return FStyle == csSimple ? 0 : FDropDownCount * 16 + 4;
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params)
@@ -45,6 +46,9 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
     params.BaseClass = L"COMBOBOX";
     params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
                     (FStyle == csDropDownList ? CBS_DROPDOWNLIST : FStyle == csSimple ? CBS_SIMPLE : CBS_DROPDOWN);
+    // A simple box's list fills its bounds, leaving no unpainted band under whole rows.
+    if (FStyle == csSimple)
+        params.Style |= CBS_NOINTEGRALHEIGHT;
     // The window's height includes the dropped-down list.
     params.Height = Height() + ListHeight();
 }

@@ -44,10 +44,10 @@ constexpr UINT CM_CYCLEPAGE = CM_BASE + 40;      // Ctrl+Tab (WParam 1) or Ctrl+
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND; // WM_COMMAND of a child control, reflected to it
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;   // WM_NOTIFY of a child control, reflected to it
-constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL; // WM_HSCROLL of a child scroll bar or track bar, reflected to it
-constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL; // WM_VSCROLL of a child scroll bar or track bar, reflected to it
 // WM_CTLCOLORBTN / WM_CTLCOLORSTATIC of a child control, reflected to it: Result is its
 // background brush, or 0 for the default colours.
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM; // WM_DRAWITEM of an owner-drawn child control, reflected to it
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL; // WM_HSCROLL of a child scroll bar or track bar, reflected to it
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL; // WM_VSCROLL of a child scroll bar or track bar, reflected to it

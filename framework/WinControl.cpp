@@ -239,6 +239,11 @@ void TWinControl::CreateParams(TCreateParams& params)
         params.WndParent = Parent()->Handle();
         if (Visible())
             params.Style |= WS_VISIBLE;
+    } else if (FParentWindow) {
+        params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+        params.WndParent = FParentWindow;
+        if (Visible())
+            params.Style |= WS_VISIBLE;
     }
     if (!Enabled())
         params.Style |= WS_DISABLED;
@@ -345,6 +350,13 @@ void TWinControl::SetParent(TWinControl* parent)
     TControl::SetParent(parent);
     if (!parent && FHandle)
         DestroyHandle();
+}
+
+void TWinControl::SetParentWindow(HWND parent)
+{
+    FParentWindow = parent;
+    if (FHandle && !Parent())
+        ::SetParent(FHandle, parent);
 }
 
 TControl* TWinControl::ControlAtPos(POINT point) const

@@ -66,6 +66,10 @@ public:
     void Invalidate() override;
     void Update() override;
     void SetParent(TWinControl* parent) override;
+    // A window that is not a framework control as the parent (a system dialog's, or the
+    // parent of a system control a cover is laid over); used while Parent is unset.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND parent);
 
     void WndProc(TMessage& message) override;
     // Lays out the children aligned to the edges and the client area.
@@ -91,6 +95,7 @@ private:
     void PaintHandler(TMessage& message);
     void RouteMouseToChild(TMessage& message, bool& handled);
     HWND FHandle = nullptr;
+    HWND FParentWindow = nullptr;
     WNDPROC FDefWndProc = nullptr;
     bool FPaintsItself = false;
     std::vector<TControl*> FControls;

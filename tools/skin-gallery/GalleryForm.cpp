@@ -1,6 +1,7 @@
 #include "tools/skin-gallery/GalleryForm.h"
 
 #include "tools/skin-gallery/GalleryArt.h"
+#include "tools/skin-gallery/GalleryScrolling.h"
 #include "skin/SkinData.h"
 #include "framework/BitBtn.h"
 #include "framework/Button.h"
@@ -40,7 +41,7 @@ void TGalleryForm::CreateComponents()
     SetCaption(L"Kivora Skin Gallery");
     SetBorderStyle(bsSingle);
     SetBorderIcons({biSystemMenu, biMinimize});
-    SetClientWidth(2 * kColumnWidth + 3 * kGap);
+    SetClientWidth(2 * kColumnWidth + 3 * kGap + kScrollingColumnWidth + kGap);
     SetClientHeight(kTop + 4 * (kGroupHeight + kGap) + 19);
     SetPosition(poScreenCenter);
     Font()->SetName(L"宋体");
@@ -159,6 +160,8 @@ void TGalleryForm::CreateComponents()
         TNotifyEvent(this, &TGalleryForm::MessageBoxClick);
     place(new TButton(this), p, 136, kRowY, 120, 25, L"打开文件(&L)...")->OnClick =
         TNotifyEvent(this, &TGalleryForm::OpenFileClick);
+
+    AddScrollingColumn(*this, 2 * kColumnWidth + 3 * kGap, kTop);
 
     StatusBar = new TStatusBar(this);
     StatusBar->SetName(L"StatusBar");

@@ -321,6 +321,67 @@ TPicture Tabs()
     });
 }
 
+// The page border around a tab control's page area: a one-pixel outline in the border
+// colour with the face inside; only the corners and edges (4 and 5 pixels) are used.
+TPicture TabBorder()
+{
+    TPicture p(16, 16, kFace);
+    p.Frame(0, 0, 16, 16, kBorder);
+    p.FillRect(1, 1, 15, 2, kWhite);
+    p.FillRect(1, 1, 2, 15, kWhite);
+    return p;
+}
+
+// Up-down buttons, 16 x 12 each: the first button (up or left) normal, pressed, disabled,
+// hot, then the second; square faces like the scroll arrows'.
+TPicture UpDownButtons()
+{
+    std::vector<TPicture> frames;
+    for (int button = 0; button < 2; ++button)
+        for (TState s : {stNormal, stPressed, stDisabled, stHot}) {
+            const TLook look = LookOf(s);
+            TPicture p(16, 12);
+            p.FillRect(0, 0, 16, 12, look.Border);
+            p.Gradient(1, 1, 15, 11, look.Top, look.Bottom);
+            frames.push_back(p);
+        }
+    return Strip(frames);
+}
+
+// The up-down glyphs in the same eight states, 8 x 6 chevrons on magenta.
+TPicture UpDownGlyphs(bool horizontal)
+{
+    std::vector<TPicture> frames;
+    for (int button = 0; button < 2; ++button)
+        for (TState s : {stNormal, stPressed, stDisabled, stHot}) {
+            const int w = horizontal ? 6 : 8, h = horizontal ? 8 : 6;
+            TPicture p(w, h);
+            const int dir = button == 0 ? -1 : 1;
+            p.Paint(horizontal ? Chevron(w / 2.0, h / 2.0, 3.2, dir, 0, 1.5) : Chevron(w / 2.0, h / 2.0, 3.2, 0, dir, 1.5),
+                    GlyphColour(s));
+            frames.push_back(p);
+        }
+    return Strip(frames);
+}
+
+// Track-bar thumbs: normal, hot, pressed, disabled, focused (frame 2 is shown); a rounded
+// slab, upright for horizontal bars and lying for vertical ones.
+TPicture TrackThumbs(bool vertical)
+{
+    return StateStrip({stNormal, stHot, stPressed, stDisabled, stFocused}, [vertical](TState s) {
+        const int w = vertical ? 21 : 11, h = vertical ? 11 : 21;
+        const TLook look = LookOf(s == stFocused ? stHot : s);
+        TPicture p(w, h);
+        p.Paint(RoundRect(0, 0, w, h, 3), s == stHot ? kAccent : kBorderDark);
+        p.PaintGradient(RoundRect(1, 1, w - 1, h - 1, 2), 1, h - 1, look.Top, look.Bottom);
+        if (vertical)
+            p.FillRect(5, 5, w - 5, 6, kAccent);
+        else
+            p.FillRect(5, 5, 6, h - 5, kAccent);
+        return p;
+    });
+}
+
 // Combo arrow glyphs (normal, pressed, disabled, hot) and the size grip.
 TPicture ExtraImages()
 {
@@ -481,6 +542,12 @@ std::vector<TNamedPicture> DrawSkinPictures()
         {"hthumb.bmp", ScrollThumb(true)},
         {"vthumb.bmp", ScrollThumb(false)},
         {"tabs.bmp", Tabs()},
+        {"tabborder.bmp", TabBorder()},
+        {"updown.bmp", UpDownButtons()},
+        {"updownvglyph.bmp", UpDownGlyphs(false)},
+        {"updownhglyph.bmp", UpDownGlyphs(true)},
+        {"trackthumbh.bmp", TrackThumbs(false)},
+        {"trackthumbv.bmp", TrackThumbs(true)},
         {"extraimages.bmp", ExtraImages()},
         {"sunkedge.bmp", SunkEdge()},
         {"combobutton.bmp", ComboButton()},

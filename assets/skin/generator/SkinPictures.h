@@ -12,7 +12,7 @@ struct TNamedPicture {
     TPicture Picture;
 };
 
-// The 32 bitmaps the skin archive carries, named as the skin's INI text refers to them.
+// The 38 bitmaps the skin archive carries, named as the skin's INI text refers to them.
 std::vector<TNamedPicture> DrawSkinPictures();
 
 // 64 x 16, four 16 x 16 window-menu glyphs on white: restore, maximize, minimize, close.

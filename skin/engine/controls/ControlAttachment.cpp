@@ -11,6 +11,14 @@
 #include "skin/engine/controls/SkinComBox.h"
 #include "skin/engine/controls/SkinEdit.h"
 #include "skin/engine/controls/SkinRadioButton.h"
+#include "skin/engine/controls/SkinScrollbar.h"
+#include "skin/engine/controls/SkinScrollbarH.h"
+#include "skin/engine/controls/SkinGroupBox.h"
+#include "skin/engine/controls/SkinObjImage.h"
+#include "skin/engine/controls/SkinProgress.h"
+#include "skin/engine/controls/SkinTab.h"
+#include "skin/engine/controls/SkinTrackBar.h"
+#include "skin/engine/controls/SkinUpDown.h"
 #include "skin/engine/controls/SkinSizer.h"
 #include "skin/engine/controls/SkinSpeedButton.h"
 #include "skin/engine/controls/SkinStatusBar.h"
@@ -22,6 +30,11 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/RadioButton.h"
+#include "framework/ScrollBar.h"
+#include "framework/ListBox.h"
+#include "framework/GroupBox.h"
+#include "framework/ProgressBar.h"
+#include "framework/TabControl.h"
 #include "framework/SpeedButton.h"
 #include "framework/StatusBar.h"
 
@@ -189,7 +202,7 @@ bool TControlAttachment::NeedsScrollSkin(TComponent& component)
 namespace {
 
 // How a new skinning object is attached to a framework component.
-enum TAttachKind { akControl, akControlReplace, akWindow, akGraphic };
+enum TAttachKind { akControl, akControlReplace, akWindow, akGraphic, akScroll };
 
 // A Skin3rd line may name a class whose components cannot take the kind (a windowless
 // control as an edit): those are left alone.
@@ -206,6 +219,10 @@ void AttachNew(TSkinControl* object, TAttachKind how, TComponent& component, TCo
     case akControlReplace: object->AttachControl(form, skin, true); break;
     case akWindow: object->AttachWindow(windowed->Handle(), skin, form); break;
     case akGraphic: speed->AttachGraphic(form, skin); break;
+    case akScroll:
+        if (auto* scroll = As<TSkinScrollbar>(object))
+            scroll->AttachScrollControl(*windowed, skin, form);
+        break;
     }
 }
 
@@ -257,10 +274,20 @@ void TControlAttachment::SkinComponent(TComponent& component, TComponent& contai
          [](TControlAttachment&, TComponent&, TSkinData&) {}},
         {[](TComponent&, const std::wstring& n) { return n == L"TMVCPANEL"; }, kNoKind,
          [](TControlAttachment& f, TComponent& c, TSkinData&) { f.SkinFormControls(c); }},
+        {[](TComponent&, const std::wstring& n) { return n == L"TTRACKBAR"; }, xcButton,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinTrackBar(&c), akControl, c, f, s); }},
+        {[](TComponent&, const std::wstring& n) { return n == L"TUPDOWN" || n == L"TSPINBUTTON"; }, xcButton,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinUpDown(&c), akControl, c, f, s); }},
         {[](TComponent&, const std::wstring& n) { return n == L"TDBNAVIGATOR"; }, xcPanel,
          [](TControlAttachment& f, TComponent& c, TSkinData& s) {
              WriteProp(&c, L"Flat", L"True");
              AttachNew(new TSkinBox(&c), akControlReplace, c, f, s);
+         }},
+        {[](TComponent&, const std::wstring& n) { return n == L"TRZDBCHECKBOX"; }, xcCheckBox,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             auto* glyphs = new TSkinObjImage(&c);
+             glyphs->GlyphKind = 1;
+             AttachNew(glyphs, akControlReplace, c, f, s);
          }},
         {[](TComponent& c, const std::wstring&) { return IsA<TToolBar>(c); }, xcToolbar,
          [](TControlAttachment& f, TComponent& c, TSkinData& s) {
@@ -277,6 +304,21 @@ void TControlAttachment::SkinComponent(TComponent& component, TComponent& contai
              AttachNew(new TSkinBox(&c), akControlReplace, c, f, s);
              f.SkinFormControls(c);
          }},
+        // Tab and page controls, progress bars and group boxes of this framework.
+        {[](TComponent& c, const std::wstring&) { return IsA<TCustomTabControl>(c); }, xcTab,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             if (s.Elements().Tabs)
+                 AttachNew(new TSkinTab(&c), akWindow, c, f, s);
+         }},
+        {[](TComponent& c, const std::wstring&) { return IsA<TProgressBar>(c); }, xcProgress,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinProgress(&c), akControl, c, f, s); }},
+        {[](TComponent& c, const std::wstring&) { return IsA<TCustomGroupBox>(c); }, xcGroupBox,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinGroupBox(&c), akControlReplace, c, f, s); }},
+        // A list box drops WS_VSCROLL while its items fit; it is covered all the same,
+        // so that its bar is skinned when it appears.
+        {[](TComponent& c, const std::wstring&) { return IsA<TScrollBar>(c) || IsA<TCustomListBox>(c) || NeedsScrollSkin(c); },
+         xcScrollbar,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinScrollbar(&c), akScroll, c, f, s); }},
         {[](TComponent& c, const std::wstring&) { return IsA<TSpeedButton>(c); }, xcSpeedButton,
          [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinSpeedButton(&c), akGraphic, c, f, s); }},
         {[](TComponent& c, const std::wstring&) { return IsA<TCheckBox>(c); }, xcCheckBox,
@@ -352,6 +394,25 @@ bool TControlAttachment::SkinByThirdParty(const std::wstring& className, TCompon
          [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinSpeedButton(&c), akGraphic, c, f, s); }},
         {L"checkbox", xcCheckBox,
          [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinCheckBox(&c), akControl, c, f, s); }},
+        {L"trackbar", xcButton,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             WriteProp(&c, L"Transparent", L"True");
+             AttachNew(new TSkinTrackBar(&c), akControl, c, f, s);
+         }},
+        {L"tab", xcTab,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             if (s.Elements().Tabs)
+                 AttachNew(new TSkinTab(&c), akWindow, c, f, s);
+         }},
+        {L"progress", xcProgress,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinProgress(&c), akControl, c, f, s); }},
+        {L"scrollbar", xcScrollbar,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) {
+             AttachNew(new TSkinScrollbar(&c), akScroll, c, f, s);
+             f.SkinFormControls(c);
+         }},
+        {L"groupbox", xcGroupBox,
+         [](TControlAttachment& f, TComponent& c, TSkinData& s) { AttachNew(new TSkinGroupBox(&c), akControlReplace, c, f, s); }},
     };
     for (const TKind& k : kinds) {
         if (kind != k.Name)
@@ -363,6 +424,11 @@ bool TControlAttachment::SkinByThirdParty(const std::wstring& className, TCompon
     // Kinds that act on the children.
     if (kind == L"container") {
         children([&](TControl& child) { SkinByThirdParty(child.ClassName(), child); });
+    } else if (kind == L"embedscrollbar" && Has(xcScrollbar)) {
+        children([&](TControl& child) {
+            if (NeedsScrollSkin(child))
+                AttachNew(new TSkinScrollbar(&child), akScroll, child, *this, *FSkin);
+        });
     } else if (kind == L"radiogroup" && Has(xcRadioButton)) {
         children([&](TControl& child) {
             if (As<TWinControl>(&child))
@@ -374,8 +440,9 @@ bool TControlAttachment::SkinByThirdParty(const std::wstring& className, TCompon
                 AttachNew(new TSkinCheckBox(&child), akControl, child, *this, *FSkin);
         });
     }
-    // Kinds of skinning objects this engine does not have yet (scroll bars, tabs,
-    // progress and track bars, group boxes) leave the control unskinned.
+    // The group itself of a radio or check group.
+    if ((kind == L"radiogroup" || (kind == L"checkgroup" && Has(xcPanel))) && Has(xcGroupBox))
+        AttachNew(new TSkinGroupBox(&component), akControlReplace, component, *this, *FSkin);
     return true;
 }
 
@@ -414,6 +481,13 @@ void TControlAttachment::SkinChildWindow(HWND handle)
         object = new TSkinBoxH(nullptr);
     } else if (cls == L"edit") {
         object = new TSkinEdit(nullptr);
+    } else if (cls == L"listbox" || cls == L"syslistview32") {
+        object = new TSkinScrollbarH(nullptr);
+    } else if (cls == L"shelldll_defview") {
+        // The file list of an open or save dialog sits inside the shell's view window.
+        target = FindWindowExW(handle, nullptr, L"SysListView32", nullptr);
+        if (target && !Find(target))
+            object = new TSkinScrollbarH(nullptr);
     }
     if (object)
         object->AttachWindow(target, *FSkin, *this);

@@ -1,4 +1,5 @@
 #include "skin/engine/controls/SkinComBox.h"
+#include "skin/engine/controls/SkinScrollbarH.h"
 
 #include "skin/SkinData.h"
 #include "skin/ElementFrame.h"
@@ -64,6 +65,8 @@ void TSkinComBox::AttachControl(TControlAttachment& form, TSkinData& skin, bool 
     // skin's business. The others may have an edit to listen to.
     if ((WindowStyle() & 3) != CBS_SIMPLE)
         SubclassEdit();
+    else
+        CoverSimpleComboList(FHandle, skin, form);
 }
 
 void TSkinComBox::SubclassEdit()

@@ -1,4 +1,5 @@
 #include "skin/engine/controls/SkinEdit.h"
+#include "skin/engine/controls/SkinUpDown.h"
 
 #include "skin/SkinData.h"
 #include "framework/DeviceContext.h"
@@ -33,6 +34,8 @@ void TSkinEdit::DrawSkin(HDC dc, const RECT& rect)
 {
     if (!FSkinData)
         return;
+    if (FForm)
+        SkinSpinInsideEdit(FHandle, Owner(), *FSkinData, *FForm);
     RECT client{};
     GetClientRect(FHandle, &client);
     if (client.right == rect.right || client.bottom == rect.bottom)

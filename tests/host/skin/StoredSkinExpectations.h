@@ -68,11 +68,22 @@ void ExpectStoredSkinElements(const TSkinElementsOf<TPicture>& e)
     EXPECT_TRUE(e.Toolbars);  // its section is written [ToolBars]
     ASSERT_TRUE(e.GroupBoxEdge);
     EXPECT_TRUE(e.GroupBoxEdge->Image.Empty());
-    EXPECT_FALSE(e.UpDownHorz);
-    EXPECT_FALSE(e.UpDownVert);
-    for (const auto* thumb : {&e.TrackbarThumbHorz, &e.TrackbarThumbVert, &e.TrackbarThumbLeft, &e.TrackbarThumbRight,
-                              &e.TrackbarThumbUp, &e.TrackbarThumbDown})
+    // The up-down buttons with their glyphs, and the track-bar thumbs the engine reads
+    // (horizontal and vertical); the four pointed thumbs are not used.
+    for (const auto* upDown : {&e.UpDownHorz, &e.UpDownVert}) {
+        ASSERT_TRUE(*upDown);
+        EXPECT_EQ((*upDown)->FrameCount, 8);
+        EXPECT_FALSE((*upDown)->Image.Empty());
+        EXPECT_FALSE((*upDown)->Image2.Empty());
+    }
+    for (const auto* thumb : {&e.TrackbarThumbHorz, &e.TrackbarThumbVert}) {
+        ASSERT_TRUE(*thumb);
+        EXPECT_EQ((*thumb)->FrameCount, 5);
+    }
+    for (const auto* thumb : {&e.TrackbarThumbLeft, &e.TrackbarThumbRight, &e.TrackbarThumbUp, &e.TrackbarThumbDown})
         EXPECT_FALSE(*thumb);
+    ASSERT_TRUE(e.Tabs);
+    EXPECT_FALSE(e.Tabs->Image2.Empty()) << "the page border";
 
     ASSERT_TRUE(e.HorzScrollThumb && e.VertScrollThumb && e.Scrollbar);
     EXPECT_EQ(e.HorzScrollThumb->FrameCount, 4);

@@ -55,8 +55,8 @@ TEST_F(StoredSkin, MembersAndSections)
         bitmaps += name.ends_with(".bmp");
         inis += name.ends_with(".ini");
     }
-    EXPECT_EQ(Reader.MemberCount(), 33);
-    EXPECT_EQ(bitmaps, 32);
+    EXPECT_EQ(Reader.MemberCount(), 39);
+    EXPECT_EQ(bitmaps, 38);
     EXPECT_EQ(inis, 1);
     EXPECT_NE(PictureSize("dialog.bmp").first, 0);
     EXPECT_NE(PictureSize("toolbar2.bmp").first, 0);
@@ -65,7 +65,8 @@ TEST_F(StoredSkin, MembersAndSections)
     Ini.ReadSections(sections);
     const std::vector<std::string> expected = {
         "XPTaskbar", "Personality", "StartButton", "Buttons", "Progress", "ToolBars", "TaskBar", "Scrollbar",
-        "HorzScroll", "HorzScrollThumb", "VertScroll", "VertScrollThumb", "Tabs", "REBARGRIP", "ExtraImages",
+        "HorzScroll", "HorzScrollThumb", "VertScroll", "VertScrollThumb", "Tabs", "UpDown.Vert", "UpDown.Horz",
+        "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "REBARGRIP", "ExtraImages",
         "SunkEdge", "ComboButton", "GroupBoxEdge", "GroupBox", "MDICONTROLS", "ToolBarBackground", "Headerbar",
         "StatusBarEdges", "Layout0", "Text", "Fonts", "Font0", "Font1", "Font2", "Font3", "Font4", "Colours",
         "Colour0", "Colour1", "Colour2", "Colour3", "Colour4", "Skins", "Button0", "Button1", "Button2", "Button3",
@@ -156,4 +157,39 @@ TEST_F(StoredSkin, ParsedElements)
     ExpectStoredSkinElements(elements);
     EXPECT_EQ(elements.MenuBar->Image.Member(), "menu.bmp");
     EXPECT_EQ(elements.SysButtons[5]->Image.Member(), "");  // a cut-out of corpx_mdib.bmp
+}
+
+// Every picture and colour the control skins read is in Kivora's skin, with its frames
+// side by side in equal widths, so no control falls back to plain drawing.
+TEST_F(StoredSkin, ProvidesEveryElementTheControlSkinsRead)
+{
+    const struct {
+        const char* Section;
+        const char* Key;
+        int Frames;  // 0: read from the section's FrameCount
+    } pictures[] = {
+        {"Buttons", "Bitmap", 5},         {"Buttons", "CheckButton", 1},        {"Buttons", "RadioButton", 1},
+        {"Scrollbar", "Image", 23},      {"HorzScroll", "Image", 4},           {"VertScroll", "Image", 4},
+        {"HorzScrollThumb", "Image", 0}, {"VertScrollThumb", "Image", 0},      {"Tabs", "Image", 5},
+        {"Tabs", "Border", 1},           {"Progress", "Bitmap", 2},            {"Progress", "Chunk", 1},
+        {"UpDown.Vert", "Image", 8},     {"UpDown.Vert", "GlyphImage", 8},     {"UpDown.Horz", "Image", 8},
+        {"UpDown.Horz", "GlyphImage", 8}, {"Trackbar.ThumbHorz", "Image", 5},  {"Trackbar.ThumbVert", "Image", 5},
+        {"ComboButton", "Image", 1},     {"SunkEdge", "Image", 1},             {"ExtraImages", "Image", 5},
+        {"StatusBarEdges", "Image", 3},  {"GroupBox", "Image", 1},             {"Headerbar", "Image", 1},
+    };
+    for (const auto& p : pictures) {
+        const std::string file = Str(p.Section, p.Key);
+        ASSERT_FALSE(file.empty()) << p.Section << "/" << p.Key;
+        const auto [width, height] = PictureSize(file);
+        EXPECT_GT(width, 0) << p.Section << "/" << p.Key << " " << file;
+        EXPECT_GT(height, 0) << file;
+        const int frames = p.Frames ? p.Frames : Int(p.Section, "FrameCount", 0);
+        ASSERT_GT(frames, 0) << p.Section;
+        EXPECT_EQ(width % frames, 0) << file << " holds " << frames << " frames of equal width";
+    }
+    for (const char* colour : {"ButtonFace", "ButtonShadow", "ButtonDkShadow", "ButtonText", "Scrollbar"})
+        EXPECT_FALSE(Str("Colours", colour).empty()) << colour;
+    // The tab captions' colours.
+    EXPECT_FALSE(Str("Tabs", "NormalColour2").empty());
+    EXPECT_FALSE(Str("Tabs", "MouseOverColour2").empty());
 }
