@@ -102,16 +102,21 @@ void TUpDown::SetAssociate(TWinControl* associate)
 void TUpDown::Notification(TComponent* component, TOperation operation)
 {
     TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == FAssociate)
+    if (operation == opRemove && component == FAssociate) {
         FAssociate = nullptr;
+        // The arrows forget the edit's window too, so they go on stepping on their own.
+        if (HandleAllocated())
+            SendMessageW(Handle(), UDM_SETBUDDY, 0, 0);
+    }
 }
 
 void TUpDown::WndProc(TMessage& message)
 {
     if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
-        BOOL failed = FALSE;
-        const int position = static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-        if (!failed && position != FPosition) {
+        // The control's own position; its error flag only says whether a buddy's text was a
+        // number, and Wine raises it for an up-down without a buddy.
+        const int position = static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, 0));
+        if (position != FPosition) {
             FPosition = position;
             OnChange(this);
         }

@@ -217,6 +217,10 @@ TEST_F(ScrollAndPageControlsTest, UpDownShowsItsPositionInItsEditAndForgetsAFree
     EXPECT_EQ(arrows->Associate(), nullptr);
     arrows->SetPosition(9);
     EXPECT_EQ(arrows->Position(), 5);
+    // Without an edit the arrows still step the position.
+    Click(arrows->Handle(), {r.right / 2, r.bottom * 3 / 4});
+    EXPECT_EQ(arrows->Position(), 4);
+    EXPECT_EQ(changes, 3);
 }
 
 TEST_F(ScrollAndPageControlsTest, ProgressBarStaysInsideItsRange)

@@ -184,10 +184,8 @@ TEST_F(ControlPartsSkin, SpinArrowsChangeTheValue)
     EXPECT_NE(SkinOfWindow(upDown)->MouseState() & msDown, 0) << "pressed";
     SendMessageW(upDown, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 4));
     EXPECT_EQ(SkinOfWindow(upDown)->MouseState() & msDown, 0) << "released";
-    // The control's own position (Wine's up-down tells its parent without naming itself,
-    // so the framework object hears of it only through an associated edit).
-    BOOL failed = FALSE;
-    EXPECT_EQ(SendMessageW(upDown, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), 1);
+    EXPECT_EQ(SendMessageW(upDown, UDM_GETPOS32, 0, 0), 1);
+    EXPECT_EQ(p.UpDown->Position(), 1);
 }
 
 TEST_F(ControlPartsSkin, PagesTurnByClickAndCtrlTab)
