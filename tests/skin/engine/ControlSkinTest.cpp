@@ -19,7 +19,7 @@
 #include "skin/engine/frames/FormSkin.h"
 
 #include "CraftedSkin.h"
-#include "MessagePump.h"
+#include "SkinnedForm.h"
 #include "skin/SkinData.h"
 #include "framework/Application.h"
 #include "framework/BitBtn.h"
@@ -66,72 +66,22 @@ std::vector<std::uint8_t> Pixels(HWND window)
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-class ControlSkin : public testing::Test {
+class ControlSkin : public skinned::SkinnedFormTest {
 protected:
     void SetUp() override
     {
-        Application->Initialize();
-        RegisterSkinManager();
-        Baseline = EngineGdiObjects();
-        Skin = new TSkinData(nullptr);
-        Customize(*Skin);
-        ASSERT_TRUE(Skin->LoadSkinFromResource(L"SKINSTREAM"));
-        Manager = static_cast<TSkinManager*>(SkinManager());
-        ASSERT_NE(Manager, nullptr);
-        Manager->SetEnabled(true);
-        Form = new TForm(nullptr);
-        Form->SetBounds(80, 80, 480, 320);
-        Form->SetCaption(L"控件 controls");
+        skinned::SkinnedFormTest::SetUp();
+        if (Form) {
+            Form->SetBounds(80, 80, 480, 320);
+            Form->SetCaption(L"控件 controls");
+        }
     }
-    void TearDown() override
+    bool LoadSkin(TSkinData& skin) override
     {
-        if (Form)
-            Form->Free();
-        Pump();
-        DestroySkinManager();
-        Skin->Free();
-        SetSkinManagerFactory(nullptr);
-        EXPECT_EQ(EngineGdiObjects(), Baseline) << "the engine's GDI objects are all given back";
+        Customize(skin);
+        return skin.LoadSkinFromResource(L"SKINSTREAM");
     }
     virtual void Customize(TSkinData&) {}
-
-    template <class T> T* Add(TWinControl* parent, int x, int y, int w, int h, const wchar_t* caption = nullptr)
-    {
-        T* control = new T(Form);
-        control->SetParent(parent ? parent : Form);
-        control->SetBounds(x, y, w, h);
-        if (caption)
-            control->SetCaption(caption);
-        return control;
-    }
-    // Shows the form and waits until its controls are skinned.
-    TFormSkin* ShowSkinned()
-    {
-        Form->SetVisible(true);
-        SetForegroundWindow(Form->Handle());
-        TFormSkin* skinned = nullptr;
-        EXPECT_TRUE(PumpUntil([&] {
-            skinned = Manager->FindForm(Form->Handle());
-            return skinned && skinned->State() == fsReady;
-        })) << "the form was not skinned";
-        Pump();
-        return skinned;
-    }
-    TSkinControl* SkinOf(TComponent* control)
-    {
-        TFormSkin* skinned = Manager->FindForm(Form->Handle());
-        if (!skinned)
-            return nullptr;
-        for (TSkinControl* c : skinned->Controls().Controls())
-            if (c->Owner() == control)
-                return c;
-        return nullptr;
-    }
-
-    TSkinData* Skin = nullptr;
-    TSkinManager* Manager = nullptr;
-    TForm* Form = nullptr;
-    long Baseline = 0;
 };
 
 TEST_F(ControlSkin, EachFrameworkControlGetsTheSkinningObjectOfItsKind)

@@ -98,11 +98,13 @@ protected:
     }
     virtual bool LoadSkin(TSkinData& skin) { return skin.LoadSkinFromResource(L"SKINSTREAM"); }
 
-    template <class T> T* Add(TWinControl* parent, int x, int y, int w, int h)
+    template <class T> T* Add(TWinControl* parent, int x, int y, int w, int h, const wchar_t* caption = nullptr)
     {
         T* control = new T(Form);
         control->SetParent(parent ? parent : Form);
         control->SetBounds(x, y, w, h);
+        if (caption)
+            control->SetCaption(caption);
         return control;
     }
     TFormSkin* ShowSkinned()
