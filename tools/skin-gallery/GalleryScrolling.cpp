@@ -104,13 +104,15 @@ void AddScrollingColumn(TForm& form, int left, int top)
 
     auto [gx, gy] = at(0, 242);
     auto* pages = Place<TPageControl>(form, &form, gx, gy, 190, 100);
-    const wchar_t* captions[] = {L"常规 General", L"视频 Video", L"音频 Audio"};
+    // Short tab names, so that all three tabs show side by side in the narrow column.
+    const wchar_t* captions[] = {L"常规", L"视频", L"音频"};
+    const wchar_t* english[] = {L"General", L"Video", L"Audio"};
     for (int i = 0; i < 3; ++i) {
         auto* sheet = Place<TTabSheet>(form, pages, 0, 0, 10, 10);
         sheet->SetCaption(captions[i]);
-        auto* label = Place<TLabel>(form, sheet, 8, 10, 190, 13);
+        auto* label = Place<TLabel>(form, sheet, 8, 10, 170, 13);
         label->SetCaption(std::wstring(L"第 ") + std::to_wstring(i + 1) + L" 页 page");
-        Place<TEdit>(form, sheet, 8, 30, 140, 21)->SetCaption(captions[i]);
+        Place<TEdit>(form, sheet, 8, 30, 140, 21)->SetCaption(std::wstring(captions[i]) + L" " + english[i]);
     }
     pages->SetActivePageIndex(1);
 
