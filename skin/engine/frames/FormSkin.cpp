@@ -621,14 +621,13 @@ void TFormSkin::HandleSysCommand(TWindowMessage& m)
             GetWindowRect(FHandle, &r);
             ShowWindowMenu({r.left + FFrame.Left, r.top + FFrame.Top});
         } else if (FMenuBar) {
-            // Alt with an entry's letter opens it; Alt alone or F10 the first entry.
-            TMenuBtn* entry = key ? FMenuBar->AccelItem(key) : nullptr;
-            if (!key)
-                for (const auto& candidate : FMenuBar->Items())
-                    if (!entry && candidate->Visible && candidate->Enabled && !candidate->Caption.empty())
-                        entry = candidate.get();
-            if (entry)
-                FMenuBar->DropDown(*entry, true);
+            // Alt with an entry's letter opens it; Alt alone or F10 lights the first entry.
+            if (!key) {
+                if (TMenuBtn* first = FMenuBar->FirstUsable())
+                    FMenuBar->KeyboardMode(first->Index);
+            } else if (TMenuBtn* entry = FMenuBar->AccelItem(key)) {
+                FMenuBar->OpenFromBar(*entry, true);
+            }
         }
         m.Result = 0;
         return;
@@ -787,7 +786,7 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
         if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
             if (!FActive)
                 SetForegroundWindow(FHandle);
-            FMenuBar->DropDown(*entry, false);
+            FMenuBar->OpenFromBar(*entry, false);
             m.Result = 0;
             return true;
         }
