@@ -1,5 +1,6 @@
 #include "tools/skin-gallery/GalleryMenu.h"
 
+#include "tools/skin-gallery/GalleryMdi.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
@@ -96,6 +97,7 @@ void MakeGalleryMenu(TForm& form, TImageList* images, TToolBar* toolBar, TStatus
     menu.ToolBarItem = menu.View->Items(0);
     menu.Zoom = menu.View->Items(7);
     menu.File->Items(6)->OnClick = [&form](TObject*) { form.Close(); };
+    menu.MdiItem->OnClick = [&form](TObject*) { ShowGalleryMdiWindow(form, false); };
     const auto toggle = [&menu](TMenuItem* item, TControl* control) {
         TNotifyEvent chosen = item->OnClick;
         item->OnClick = [&menu, item, control, chosen](TObject* sender) {

@@ -586,6 +586,9 @@ bool TFormSkin::FrameMessage(TWindowMessage& m)
         case SIZE_MAXIMIZED: FWindowState = 1; break;
         default: break;
         }
+        if (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)
+            if (TFormSkin* frame = FManager.FindForm(GetAncestor(FHandle, GA_ROOT)))
+                frame->MdiChildChanged();  // a maximized child's buttons on the frame's bar
         if (FWindowState != 2) {
             // Back from minimized: the native caption goes again.
             SetCaptionStyle(false);

@@ -207,6 +207,17 @@ void TMenuBarSkin::PaintBar(HDC dc, const RECT& r)
         OffsetRect(&entry->Rect, r.left, r.top);
         x += w;
     }
+    // An MDI frame whose active child is maximized: the child's buttons at their places
+    // (laid out with the title buttons, in window coordinates).
+    if (FForm.ActiveChildMaximized())
+        for (const auto& button : FForm.TitleButtons()) {
+            const TDataSkinSysButton& e = button->Element;
+            if (!button->Visible || e.Visibility != 100 || e.Image.Empty())
+                continue;
+            RECT at = button->Rect;
+            OffsetRect(&at, -r.left, -r.top);
+            DrawStripFrame(c, at, e.Image, true, std::max(e.FrameCount, 1), 1);
+        }
     BitBlt(dc, r.left, r.top, width, height, c, 0, 0, SRCCOPY);
 }
 
