@@ -79,6 +79,7 @@ void TCustomForm::BeforeDestruction()
             Application->HandleException(this);
         }
     }
+    DestroyMDIChild();  // while its owner, the frame, is still known
     TWinControl::BeforeDestruction();
 }
 

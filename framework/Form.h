@@ -116,6 +116,9 @@ protected:
 
 private:
     void CreateMDIClient();
+    // An MDI child's window is destroyed through its client, which then activates the
+    // next child (maximized when this one was).
+    void DestroyMDIChild();
     void FitMDIClient();
     void MDIChildParams(TCreateParams& params);
     TFormStyle FFormStyle = fsNormal;

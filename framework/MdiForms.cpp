@@ -64,6 +64,13 @@ void TCustomForm::CreateMDIClient()
         RaiseLastOSError(L"Error creating the MDI client window");
 }
 
+void TCustomForm::DestroyMDIChild()
+{
+    TCustomForm* frame = MDIFrame();
+    if (HandleAllocated() && frame && frame->ClientHandle() && IsWindow(frame->ClientHandle()))
+        SendMessageW(frame->ClientHandle(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+}
+
 void TCustomForm::FitMDIClient()
 {
     if (!FClientHandle || !IsWindow(FClientHandle))

@@ -1,6 +1,6 @@
 // MDI forms: a frame with its MDI client filling the client area, children made in that
 // client, activated when shown, maximized, tiled and cascaded by the client, Ctrl+F4 closing
-// the active child through the application's message path.
+// the active child through the application's message path and the client activating the next.
 #include "framework/Application.h"
 #include "framework/Form.h"
 
@@ -123,6 +123,7 @@ TEST_F(MdiForms, CtrlF4ClosesTheActiveChildThroughTheApplicationsMessagePath)
     PumpAll();
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(Frame->MDIChildCount(), 2);
+    EXPECT_NE(Frame->ActiveMDIChild(), nullptr) << "the client activated the next child";
 }
 
 }  // namespace

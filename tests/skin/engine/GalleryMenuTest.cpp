@@ -3,11 +3,13 @@
 // the lit bar, Down and Enter drop the lit entry down, Escape goes back from a drop-down to
 // the lit bar and then leaves it; Alt with a letter drops its entry down; in the drop-downs
 // the arrows, Enter, Escape and the items' letters work, a sub-menu opens to the right.
+// The gallery's MDI window: its maximized child's buttons on the frame's skinned bar.
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/frames/FormSkin.h"
 #include "skin/engine/menus/MenuBarSkin.h"
 #include "skin/engine/menus/PopupMenuSkin.h"
 #include "tools/skin-gallery/GalleryForm.h"
+#include "tools/skin-gallery/GalleryMdi.h"
 
 #include "MenuScript.h"
 #include "MessagePump.h"
@@ -244,6 +246,65 @@ TEST_F(GalleryMenu, InTheDropDownsArrowsEnterAndLettersChooseAndASubMenuOpensToT
         EXPECT_TRUE(litAfterEscape);
         EXPECT_FALSE(Bar().KeyboardModeActive());
     }
+}
+
+TEST_F(GalleryMenu, AMaximizedMdiChildsButtonsSitOnTheFramesBarAndActOnTheChild)
+{
+    TForm* frame = ShowGalleryMdiWindow(*Form, true);
+    ASSERT_NE(frame, nullptr);
+    TFormSkin* skinned = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        skinned = Manager->FindForm(frame->Handle());
+        return skinned && skinned->State() == fsReady && skinned->MenuBar();
+    })) << "the MDI frame was not skinned with a bar";
+    Pump();
+    ASSERT_EQ(frame->MDIChildCount(), 3);
+    EXPECT_TRUE(skinned->ActiveChildMaximized());
+    // The three child buttons (minimize, restore, close) from left to right at the bar's
+    // right end, inside its strip.
+    std::vector<const TWinSysButton*> childButtons;
+    for (const auto& button : skinned->TitleButtons())
+        if (button->Element.Visibility == 100 && button->Visible)
+            childButtons.push_back(button.get());
+    ASSERT_EQ(childButtons.size(), 3u);
+    RECT window{};
+    GetWindowRect(frame->Handle(), &window);
+    const int barTop = skinned->Frame().Top, barBottom = barTop + skinned->MenuHeight();
+    const int actions[] = {7, 8, 9};
+    for (std::size_t i = 0; i < childButtons.size(); ++i) {
+        const RECT& r = childButtons[i]->Rect;
+        EXPECT_EQ(childButtons[i]->Element.Action, actions[i]);
+        EXPECT_GE(r.top, barTop) << i;
+        EXPECT_LE(r.bottom, barBottom) << i;
+        EXPECT_GT(r.left, skinned->MenuBar()->Items().back()->Rect.right) << "right of the entries";
+        if (i > 0) {
+            EXPECT_GT(r.left, childButtons[i - 1]->Rect.left) << i;
+        }
+    }
+    EXPECT_LE(childButtons[2]->Rect.right, (window.right - window.left) - skinned->Frame().Right);
+    // A click on a button: pressed, then released over it.
+    const auto click = [&](const TWinSysButton& button) {
+        const POINT screen{window.left + (button.Rect.left + button.Rect.right) / 2,
+                           window.top + (button.Rect.top + button.Rect.bottom) / 2};
+        SendMessageW(frame->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(screen.x, screen.y));
+        POINT client = screen;
+        ScreenToClient(frame->Handle(), &client);
+        SendMessageW(frame->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        Pump();
+    };
+    // Close: the active child goes and the next one is maximized in its place.
+    click(*childButtons[2]);
+    EXPECT_TRUE(PumpUntil([&] { return frame->MDIChildCount() == 2; })) << "the close button closed the child";
+    EXPECT_TRUE(skinned->ActiveChildMaximized());
+    // Restore: no child is maximized and the buttons leave the bar.
+    click(*childButtons[1]);
+    EXPECT_TRUE(PumpUntil([&] { return !skinned->ActiveChildMaximized(); })) << "the restore button restored the child";
+    Pump();
+    for (const auto& button : skinned->TitleButtons())
+        if (button->Element.Visibility == 100) {
+            EXPECT_FALSE(button->Visible) << "no buttons on the bar without a maximized child";
+        }
+    EXPECT_EQ(frame->MDIChildCount(), 2);
 }
 
 }  // namespace
