@@ -77,6 +77,18 @@ protected:
         return false;
     }
     void Key(HWND window, WPARAM key) const { PostMessageW(window, WM_KEYDOWN, key, 0); }
+    // The gallery's MDI window, its active child maximized, once skinned with its bar.
+    TFormSkin* OpenMdiWindow(TForm*& frame) const
+    {
+        frame = ShowGalleryMdiWindow(*Form, true);
+        TFormSkin* skinned = nullptr;
+        const bool ready = PumpUntil([&] {
+            skinned = Manager->FindForm(frame->Handle());
+            return skinned && skinned->State() == fsReady && skinned->MenuBar();
+        });
+        Pump();
+        return ready ? skinned : nullptr;
+    }
 
     TSkinManager* Manager = nullptr;
     TGalleryForm* Form = nullptr;
@@ -250,14 +262,9 @@ TEST_F(GalleryMenu, InTheDropDownsArrowsEnterAndLettersChooseAndASubMenuOpensToT
 
 TEST_F(GalleryMenu, AMaximizedMdiChildsButtonsSitOnTheFramesBarAndActOnTheChild)
 {
-    TForm* frame = ShowGalleryMdiWindow(*Form, true);
-    ASSERT_NE(frame, nullptr);
-    TFormSkin* skinned = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        skinned = Manager->FindForm(frame->Handle());
-        return skinned && skinned->State() == fsReady && skinned->MenuBar();
-    })) << "the MDI frame was not skinned with a bar";
-    Pump();
+    TForm* frame = nullptr;
+    TFormSkin* skinned = OpenMdiWindow(frame);
+    ASSERT_NE(skinned, nullptr);
     ASSERT_EQ(frame->MDIChildCount(), 3);
     EXPECT_TRUE(skinned->ActiveChildMaximized());
     // The three child buttons (minimize, restore, close) from left to right at the bar's
@@ -305,6 +312,39 @@ TEST_F(GalleryMenu, AMaximizedMdiChildsButtonsSitOnTheFramesBarAndActOnTheChild)
             EXPECT_FALSE(button->Visible) << "no buttons on the bar without a maximized child";
         }
     EXPECT_EQ(frame->MDIChildCount(), 2);
+}
+
+TEST_F(GalleryMenu, AnMdiChildHandsTheMenuKeysToItsFramesBar)
+{
+    TForm* frame = nullptr;
+    TFormSkin* skinned = OpenMdiWindow(frame);
+    ASSERT_NE(skinned, nullptr);
+    TCustomForm* child = frame->ActiveMDIChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_NE(Manager->FindForm(child->Handle()), nullptr) << "the active child is skinned";
+    TMenuItem* windowEntry = frame->Menu()->Items()->Items(1);
+    bool opened = false;
+    TMenuScript script({
+        [&] {
+            TPopupMenuSkin* popup = PaintedPopup(windowEntry->Handle());
+            if (!popup)
+                return false;
+            opened = true;
+            Key(popup->Handle(), VK_ESCAPE);
+            return true;
+        },
+        [&] {
+            if (!skinned->MenuBar()->KeyboardModeActive())
+                return false;
+            Key(frame->Handle(), VK_ESCAPE);
+            return true;
+        },
+    });
+    // Alt+W in the child: the frame's Window entry drops down.
+    SendMessageW(child->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'w');
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(opened) << "the frame's drop-down opened";
+    EXPECT_FALSE(skinned->MenuBar()->KeyboardModeActive());
 }
 
 }  // namespace
