@@ -104,8 +104,24 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+namespace {
+
+// Ctrl+F4 and Ctrl+F6 in an MDI frame close and cycle its children.
+bool TranslateMdiKey(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    auto* form = root ? As<TCustomForm>(FindControl(root)) : nullptr;
+    return form && form->ClientHandle() && TranslateMDISysAccel(form->ClientHandle(), &msg);
+}
+
+}  // namespace
+
 bool TApplication::DispatchDialogKey(MSG& msg)
 {
+    if (TranslateMdiKey(msg))
+        return true;
     // Tab and Shift+Tab move between the controls of a form, as in a dialog box.
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB)
         return false;

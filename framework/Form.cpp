@@ -79,6 +79,7 @@ void TCustomForm::BeforeDestruction()
             Application->HandleException(this);
         }
     }
+    DestroyMDIChild();  // while its owner, the frame, is still known
     TWinControl::BeforeDestruction();
 }
 
@@ -134,6 +135,8 @@ void TCustomForm::CreateParams(TCreateParams& params)
     TCustomForm* mainForm = Application->MainForm();
     if (mainForm && mainForm != this && mainForm->HandleAllocated())
         params.WndParent = mainForm->Handle(); // stays above the main window, no taskbar button
+    if (FFormStyle == fsMDIChild)
+        MDIChildParams(params);
 }
 
 void TCustomForm::CreateWnd()
@@ -148,6 +151,8 @@ void TCustomForm::CreateWnd()
     }
     if (FMenu)
         ::SetMenu(Handle(), FMenu->Handle());
+    if (FFormStyle == fsMDIForm)
+        CreateMDIClient();
     if (FPendingClientWidth >= 0)
         SetClientWidth(FPendingClientWidth);
     if (FPendingClientHeight >= 0)
@@ -284,6 +289,12 @@ void TCustomForm::SetVisible(bool visible)
         OnShow(this);
         TControl::SetVisible(true);
         ShowWindow(Handle(), SW_SHOW);
+        if (TCustomForm* frame = MDIFrame()) {
+            // A child becomes its frame's active child; the frame is what comes forward.
+            SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+            SetForegroundWindow(frame->Handle());
+            return;
+        }
         SetForegroundWindow(Handle());
         HWND focus = GetFocus();
         if (!focus || (focus != Handle() && !IsChild(Handle(), focus))) {
@@ -422,6 +433,10 @@ void TCustomForm::WndProc(TMessage& message)
     case WM_NCPAINT:
         TWinControl::WndProc(message);
         PaintBorderBand();
+        return;
+    case WM_SIZE:
+        TWinControl::WndProc(message);
+        FitMDIClient();
         return;
     default:
         break;

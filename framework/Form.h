@@ -23,6 +23,10 @@ KIVORA_ENUM_NAMES(TPosition, L"poDesigned", L"poScreenCenter", L"poDesktopCenter
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 KIVORA_ENUM_NAMES(TCloseAction, L"caNone", L"caHide", L"caFree", L"caMinimize")
 
+// fsMDIForm: a frame whose client area is an MDI client holding fsMDIChild forms.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm };
+KIVORA_ENUM_NAMES(TFormStyle, L"fsNormal", L"fsMDIChild", L"fsMDIForm")
+
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
                        mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
@@ -66,6 +70,19 @@ public:
     void SetBorderWidth(int width);
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* menu);
+    // MDI (MdiForms.cpp). The style is set before the window is made. An MDI child lives
+    // in the client of its owner when that is an MDI frame, else of the main form.
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle style) { FFormStyle = style; }
+    // The MDI client window of an MDI frame (0 otherwise).
+    HWND ClientHandle() const { return FClientHandle; }
+    // The frame an MDI child lives in; null for other forms.
+    TCustomForm* MDIFrame() const;
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    void Cascade();
+    void Tile();
     TCanvas* Canvas() { return &FCanvas; }
 
     void SetVisible(bool visible) override;
@@ -95,8 +112,17 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void PaintWindow(HDC dc) override;
+    void DefaultHandler(TMessage& message) override;
 
 private:
+    void CreateMDIClient();
+    // An MDI child's window is destroyed through its client, which then activates the
+    // next child (maximized when this one was).
+    void DestroyMDIChild();
+    void FitMDIClient();
+    void MDIChildParams(TCreateParams& params);
+    TFormStyle FFormStyle = fsNormal;
+    HWND FClientHandle = nullptr;  // a child window: destroyed with the frame
     void ApplyPosition();
     void CloseModal();
     TFormBorderStyle FBorderStyle = bsSizeable;

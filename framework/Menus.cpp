@@ -165,6 +165,8 @@ const TClassInfo& TMenuItem::StaticClass()
     static const TClassInfo info(L"TMenuItem", &TComponent::StaticClass(), {
         StrProp(L"Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
         BoolProp(L"Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
+        BoolProp(L"RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
+        IntProp(L"GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex),
         BoolProp(L"Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
         BoolProp(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
         StrProp(L"Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
@@ -239,9 +241,21 @@ void TMenuItem::SetCaption(const std::wstring& caption)
 
 void TMenuItem::SetChecked(bool checked)
 {
-    if (checked != FChecked) {
-        FChecked = checked;
-        MenuChanged(false);
+    if (checked == FChecked)
+        return;
+    FChecked = checked;
+    MenuChanged(false);
+    if (checked && FRadioItem && FParent)
+        for (TMenuItem* sibling : FParent->FItems)
+            if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex)
+                sibling->SetChecked(false);
+}
+
+void TMenuItem::SetRadioItem(bool radio)
+{
+    if (radio != FRadioItem) {
+        FRadioItem = radio;
+        MenuChanged(true);
     }
 }
 
@@ -255,10 +269,23 @@ void TMenuItem::SetEnabled(bool enabled)
 
 void TMenuItem::SetVisible(bool visible)
 {
-    if (visible != FVisible) {
-        FVisible = visible;
-        MenuChanged(true);
+    if (visible == FVisible)
+        return;
+    FVisible = visible;
+    TMenu* menu = GetParentMenu();
+    if (!menu || menu->ComponentState().Contains(csDestroying))
+        return;
+    // A sub-menu item changes in place: the menu handles of its menu stay valid (a drop-down
+    // being prepared keeps its handle). The bar's own entries go through a rebuild, which
+    // tells the window.
+    const bool inBar = !FParent || (!FParent->FParent && dynamic_cast<TMainMenu*>(menu));
+    if (!inBar && menu->HandleAllocated()) {
+        // Under a hidden item nothing is built to change.
+        if (HMENU parentMenu = FParent->FParent ? FParent->FHandle : menu->FHandle.get())
+            menu->ShowItem(parentMenu, this);
+        return;
     }
+    MenuChanged(true);
 }
 
 void TMenuItem::SetImageIndex(int index)
@@ -430,7 +457,8 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected)
         textLeft = std::max<LONG>(textLeft, rect.left + images->Width() + 4);
     } else if (FChecked) {
         RECT mark{rect.left + 2, rect.top + 2, rect.left + 16, rect.bottom - 2};
-        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU,
+                         (FRadioItem ? DFCS_MENUBULLET : DFCS_MENUCHECK) | DFCS_TRANSPARENT);
     }
     const TDefaultItemFont bold(canvas, FDefault);
     canvas.Font().SetColor(!FEnabled ? clGrayText : selected ? clHighlightText : clMenuText);
@@ -528,6 +556,41 @@ void TMenu::Build(HMENU menu, TMenuItem* parent)
         item->FHandle = nullptr;
         if (!item->FVisible)
             continue;
+        InsertItem(menu, position++, item);
+    }
+}
+
+void TMenu::ShowItem(HMENU menu, TMenuItem* item)
+{
+    // The item's place: the visible siblings before it.
+    UINT position = 0;
+    for (TMenuItem* sibling : item->FParent->FItems) {
+        if (sibling == item)
+            break;
+        if (sibling->FVisible)
+            ++position;
+    }
+    if (item->FVisible) {
+        InsertItem(menu, position, item);
+        return;
+    }
+    // Taken out with its sub-menus, which nothing else holds.
+    RemoveMenu(menu, position, MF_BYPOSITION);
+    if (item->FHandle)
+        DestroyMenu(item->FHandle);
+    ForgetHandles(item);
+}
+
+void TMenu::ForgetHandles(TMenuItem* item)
+{
+    item->FHandle = nullptr;
+    for (TMenuItem* child : item->FItems)
+        ForgetHandles(child);
+}
+
+void TMenu::InsertItem(HMENU menu, UINT position, TMenuItem* item)
+{
+    {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
@@ -536,6 +599,8 @@ void TMenu::Build(HMENU menu, TMenuItem* parent)
         info.fType = FOwnerDraw ? MFT_OWNERDRAW : 0;
         if (item->IsLine())
             info.fType |= MFT_SEPARATOR;
+        if (item->FRadioItem)
+            info.fType |= MFT_RADIOCHECK;
         // The text stays with an owner-drawn item too: the platform finds the item's
         // accelerator letter in it.
         std::wstring text = item->FCaption;
@@ -553,7 +618,7 @@ void TMenu::Build(HMENU menu, TMenuItem* parent)
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = item->FHandle;
         }
-        InsertMenuItemW(menu, position++, TRUE, &info);
+        InsertMenuItemW(menu, position, TRUE, &info);
     }
 }
 

@@ -1,8 +1,9 @@
-// Menus: TMenuItem (Caption — "-" makes a separator —, Checked, Enabled, Visible, Default,
+// Menus: TMenuItem (Caption — "-" makes a separator —, Checked, RadioItem, Enabled, Visible, Default,
 // ImageIndex into its menu's Images, ShortCutText, linked Action, OnClick, and the
 // owner-draw events OnMeasureItem/OnDrawItem used when the menu's OwnerDraw is set), TMainMenu (the menu bar of a form; changes rebuild it and send the
 // form CM_MENUCHANGED) and TPopupMenu (Popup at a screen point; shown by a control's
-// PopupMenu on a right click). Menu handles are built when first needed; every item has
+// PopupMenu on a right click). Menu handles are built when first needed (an item of a
+// drop-down shown or hidden changes its built menu in place); every item has
 // a command identifier by which WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM find it.
 #pragma once
 #include "framework/Actions.h"
@@ -29,7 +30,14 @@ public:
     const std::wstring& Caption() const { return FCaption; }
     void SetCaption(const std::wstring& caption);
     bool Checked() const { return FChecked; }
+    // Checking a radio item unchecks the other radio items of its GroupIndex among its
+    // siblings.
     void SetChecked(bool checked);
+    // Shown with a bullet instead of a check mark when checked.
+    bool RadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool radio);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int index) { FGroupIndex = index; }
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool enabled);
     bool Visible() const { return FVisible; }
@@ -83,8 +91,8 @@ private:
     friend class TMenu;
     void MenuChanged(bool rebuild);
     std::wstring FCaption, FHint, FShortCutText;
-    bool FChecked = false, FEnabled = true, FVisible = true, FDefault = false;
-    int FImageIndex = -1;
+    bool FChecked = false, FEnabled = true, FVisible = true, FDefault = false, FRadioItem = false;
+    int FImageIndex = -1, FGroupIndex = 0;
     bool FCaptionFromAction = false;
     TAction* FAction = nullptr;
     std::vector<TMenuItem*> FItems;
@@ -116,7 +124,12 @@ protected:
     TMenuHandle FHandle;
 
 private:
+    friend class TMenuItem;
     void Build(HMENU menu, TMenuItem* parent);
+    void InsertItem(HMENU menu, UINT position, TMenuItem* item);
+    // A sub-menu item shown or hidden: put into or taken out of its built menu.
+    void ShowItem(HMENU menu, TMenuItem* item);
+    static void ForgetHandles(TMenuItem* item);
     TMenuItem* FItems;
     bool FOwnerDraw = false;
     TImageList* FImages = nullptr;

@@ -174,6 +174,16 @@ void TSkinManager::CbtNotice(int code, WPARAM wParam, LPARAM lParam)
             FStartState = 1;
         SkinWindow(window);
         return;
+    case HCBT_SETFOCUS:
+        // An MDI child is activated by its client without an activation notice: it is
+        // skinned when the focus comes into it.
+        for (HWND w = window; w; w = GetParent(w))
+            if (IsMdiChildForm(w)) {
+                if (!FindForm(w))
+                    SkinWindow(w);
+                break;
+            }
+        return;
     default:
         return;
     }

@@ -175,6 +175,7 @@ void TGalleryForm::CreateComponents()
         panelItem->SetText(spec.Text);
         panelItem->SetAlignment(spec.Alignment);
     }
+    MakeGalleryMenu(*this, images, toolBar, StatusBar, MainMenu);
     OnShow = TNotifyEvent(this, &TGalleryForm::FormShow);
 }
 

@@ -1,4 +1,4 @@
-// The gallery's window: a tool bar, then one group per control kind — push buttons, glyph
+// The gallery's window: a menu bar (GalleryMenu.h), a tool bar, then one group per control kind — push buttons, glyph
 // buttons, speed buttons, check boxes, radio buttons, drop-down boxes, edits — each in
 // its normal, default, focused, checked and disabled states, and a status bar with a
 // left, a centred and a right-aligned panel; two buttons open a message box and the
@@ -6,6 +6,7 @@
 // stored skin unless skinning is off.
 #pragma once
 
+#include "tools/skin-gallery/GalleryMenu.h"
 #include "framework/Form.h"
 
 class TButton;
@@ -21,6 +22,7 @@ public:
     TSkinData* SkinData1 = nullptr;
     TButton* FocusedButton = nullptr;
     TStatusBar* StatusBar = nullptr;
+    TGalleryMenu MainMenu;  // the menu bar
 
 protected:
     void CreateComponents() override;

@@ -434,8 +434,11 @@ void TFormSkin::WindowDestroyed(HWND)
 
 bool TFormSkin::FramePainted() const
 {
+    const bool mdiChild = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+    // A maximized MDI child keeps the platform's frame: its client places it so that the
+    // frame lies outside its view, and its buttons are on the frame's bar.
     return FFrameSkinned && FBorderKind != bkNone && FWindowState != 2 && !IsIconic(FHandle) &&
-           !((FOriginalStyle & WS_CHILD) && !(GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD));
+           !((FOriginalStyle & WS_CHILD) && !mdiChild) && !(mdiChild && IsZoomed(FHandle));
 }
 
 POINT TFormSkin::ScreenToWindow(POINT screen) const
@@ -586,6 +589,9 @@ bool TFormSkin::FrameMessage(TWindowMessage& m)
         case SIZE_MAXIMIZED: FWindowState = 1; break;
         default: break;
         }
+        if (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)
+            if (TFormSkin* frame = FManager.FindForm(GetAncestor(FHandle, GA_ROOT)))
+                frame->MdiChildChanged();  // a maximized child's buttons on the frame's bar
         if (FWindowState != 2) {
             // Back from minimized: the native caption goes again.
             SetCaptionStyle(false);
@@ -612,23 +618,30 @@ bool TFormSkin::FrameMessage(TWindowMessage& m)
 void TFormSkin::HandleSysCommand(TWindowMessage& m)
 {
     const WPARAM command = m.WParam & 0xFFF0;
+    const wchar_t key = static_cast<wchar_t>(LOWORD(m.LParam));
+    const HWND root = GetAncestor(FHandle, GA_ROOT);
+    if (command == SC_KEYMENU && (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD) && key != L'-' && root &&
+        root != FHandle) {
+        // An MDI child has no bar of its own, maximized or not: the menu keys are the
+        // frame's (Alt with the minus key opens the child's window menu).
+        m.Result = SendMessageW(root, WM_SYSCOMMAND, m.WParam, m.LParam);
+        return;
+    }
     if (command == SC_KEYMENU && FramePainted() && GetCapture() == nullptr) {
         // No menu bar: Alt alone or Alt with a letter opens nothing (the platform would
         // highlight its own caption); Alt+Space opens the window menu under the title.
-        const wchar_t key = static_cast<wchar_t>(LOWORD(m.LParam));
-        if (key == L' ') {
+        if (key == L' ' || (key == L'-' && (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD))) {
             RECT r{};
             GetWindowRect(FHandle, &r);
             ShowWindowMenu({r.left + FFrame.Left, r.top + FFrame.Top});
         } else if (FMenuBar) {
-            // Alt with an entry's letter opens it; Alt alone or F10 the first entry.
-            TMenuBtn* entry = key ? FMenuBar->AccelItem(key) : nullptr;
-            if (!key)
-                for (const auto& candidate : FMenuBar->Items())
-                    if (!entry && candidate->Visible && candidate->Enabled && !candidate->Caption.empty())
-                        entry = candidate.get();
-            if (entry)
-                FMenuBar->DropDown(*entry, true);
+            // Alt with an entry's letter opens it; Alt alone or F10 lights the first entry.
+            if (!key) {
+                if (TMenuBtn* first = FMenuBar->FirstUsable())
+                    FMenuBar->KeyboardMode(first->Index);
+            } else if (TMenuBtn* entry = FMenuBar->AccelItem(key)) {
+                FMenuBar->OpenFromBar(*entry, true);
+            }
         }
         m.Result = 0;
         return;
@@ -787,7 +800,7 @@ bool TFormSkin::MouseMessage(TWindowMessage& m)
         if (TMenuBtn* entry = FMenuBar ? FMenuBar->ItemAt(ScreenToWindow(PointOf(m.LParam))) : nullptr) {
             if (!FActive)
                 SetForegroundWindow(FHandle);
-            FMenuBar->DropDown(*entry, false);
+            FMenuBar->OpenFromBar(*entry, false);
             m.Result = 0;
             return true;
         }

@@ -96,6 +96,16 @@ public:
     // The skinning objects of the window's controls.
     TControlAttachment& Controls() const { return *FControls; }
 
+    // MDI. The MDI client when this window is an MDI frame; null otherwise.
+    HWND MdiClient() const;
+    // An MDI frame whose active child is maximized: the child's buttons are on its bar.
+    bool ActiveChildMaximized() const;
+    // A system command (SC_MINIMIZE, SC_RESTORE, SC_CLOSE) for the frame's active child.
+    void MdiChildCommand(UINT command);
+    // A child of this MDI frame was maximized, restored or went: the bar shows or hides
+    // its buttons.
+    void MdiChildChanged();
+
     // Screen point to window coordinates.
     POINT ScreenToWindow(POINT screen) const;
     void ReadWindowState();

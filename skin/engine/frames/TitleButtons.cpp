@@ -4,11 +4,14 @@
 #include "skin/SkinData.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
+#include "skin/engine/WindowText.h"
 #include "skin/engine/frames/FormSkin.h"
 #include "skin/engine/menus/WindowMenu.h"
 #include "framework/DeviceContext.h"
 #include "framework/Handles.h"
 #include "framework/Menus.h"
+
+#include <cwchar>
 
 #include <algorithm>
 
@@ -70,6 +73,7 @@ TButtonContext TFormSkin::ButtonContext(int buttonIndex) const
     c.HasSystemMenu = (FBorderIcons & fiSystemMenu) != 0;
     c.IsDialogClass = FIsDialogClass;
     c.BorderKind = FBorderKind;
+    c.MdiMenuButtons = FMenuHeight > 0 && ActiveChildMaximized();
     const HWND window = FHandle;
     c.ApplicationSaysVisible = [window, buttonIndex] {
         return static_cast<LONG_PTR>(SendMessageW(window, WM_SKINBUTTONVISIBLE, static_cast<WPARAM>(buttonIndex), 0)) > 0;
@@ -174,8 +178,10 @@ void TFormSkin::DoAction(const TWinSysButton& button, POINT screen)
     case 1: case 22: ToggleMaximize(); break;
     case 2: case 23: ToggleMinimize(); break;
     case 3: case 11: case 12: ShowWindowMenu({screen.x + 1, screen.y + 1}); break;
-    case 7: case 60: case 8: case 61: case 9: case 62:
-        break;  // the buttons of a maximized MDI child: Kivora has no MDI frame
+    // The buttons of a maximized MDI child on the frame's bar.
+    case 7: case 60: MdiChildCommand(SC_MINIMIZE); break;
+    case 8: case 61: MdiChildCommand(SC_RESTORE); break;
+    case 9: case 62: MdiChildCommand(SC_CLOSE); break;
     default:
         PostMessageW(FHandle, WM_SKINBUTTONCLICK, static_cast<WPARAM>(button.Element.Action), 0);
         break;
@@ -260,4 +266,40 @@ void TFormSkin::ShowWindowMenu(POINT at)
         break;
     default: break;
     }
+}
+
+HWND TFormSkin::MdiClient() const
+{
+    for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (_wcsicmp(ReadClassName(child).c_str(), L"MDIClient") == 0)
+            return child;
+    return nullptr;
+}
+
+bool TFormSkin::ActiveChildMaximized() const
+{
+    const HWND client = MdiClient();
+    if (!client)
+        return false;
+    BOOL maximized = FALSE;
+    const auto active = SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    return active && maximized;
+}
+
+void TFormSkin::MdiChildCommand(UINT command)
+{
+    const HWND client = MdiClient();
+    if (!client)
+        return;
+    if (auto active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)))
+        SendMessageW(active, WM_SYSCOMMAND, command, 0);
+    MdiChildChanged();
+}
+
+void TFormSkin::MdiChildChanged()
+{
+    FHotObject = nullptr;
+    FFrameCacheValid = false;
+    if (FState == fsReady && IsWindow(FHandle))
+        PaintFrame();
 }

@@ -53,6 +53,33 @@ void DrawCenteredCaption(HDC dc, const RECT& r, const std::wstring& text, bool e
 
 }  // namespace
 
+void TidySeparators(TMenuItem& parent)
+{
+    int first = -1, last = -1;  // the visible items that are not separators
+    for (int i = 0; i < parent.Count(); ++i)
+        if (!parent.Items(i)->IsLine() && parent.Items(i)->Visible()) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    TMenuItem* pending = nullptr;  // the last separator of the run since the previous item
+    for (int i = 0; i < parent.Count(); ++i) {
+        TMenuItem& item = *parent.Items(i);
+        if (item.IsLine()) {
+            if (pending)
+                pending->SetVisible(false);
+            pending = nullptr;
+            if (i > first && i < last)
+                pending = &item;
+            else
+                item.SetVisible(false);
+        } else if (item.Visible() && pending) {
+            pending->SetVisible(true);
+            pending = nullptr;
+        }
+    }
+}
+
 void TMenuBtn::Paint()
 {
     Bar.PaintEntry(*this);
@@ -180,6 +207,17 @@ void TMenuBarSkin::PaintBar(HDC dc, const RECT& r)
         OffsetRect(&entry->Rect, r.left, r.top);
         x += w;
     }
+    // An MDI frame whose active child is maximized: the child's buttons at their places
+    // (laid out with the title buttons, in window coordinates).
+    if (FForm.ActiveChildMaximized())
+        for (const auto& button : FForm.TitleButtons()) {
+            const TDataSkinSysButton& e = button->Element;
+            if (!button->Visible || e.Visibility != 100 || e.Image.Empty())
+                continue;
+            RECT at = button->Rect;
+            OffsetRect(&at, -r.left, -r.top);
+            DrawStripFrame(c, at, e.Image, true, std::max(e.FrameCount, 1), 1);
+        }
     BitBlt(dc, r.left, r.top, width, height, c, 0, 0, SRCCOPY);
 }
 
@@ -220,12 +258,20 @@ TMenuBtn* TMenuBarSkin::AccelItem(wchar_t letter) const
     return nullptr;
 }
 
-const TMenuBtn* TMenuBarSkin::Neighbour(bool next) const
+TMenuBtn* TMenuBarSkin::FirstUsable() const
+{
+    for (const auto& entry : FItems)
+        if (entry->Visible && entry->Enabled && !entry->Caption.empty())
+            return entry.get();
+    return nullptr;
+}
+
+const TMenuBtn* TMenuBarSkin::Neighbour(int from, bool next) const
 {
     const int count = static_cast<int>(FItems.size());
     // Entries that cannot open are passed over.
     for (int step = 1; step < count; ++step) {
-        const int index = ((FDroppedIndex + (next ? step : -step)) % count + count) % count;
+        const int index = ((from + (next ? step : -step)) % count + count) % count;
         const TMenuBtn& entry = *FItems[static_cast<std::size_t>(index)];
         if (entry.Visible && entry.Enabled && !entry.Caption.empty())
             return &entry;
@@ -238,9 +284,13 @@ bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
     if (first.SourceItem || !first.SubMenu)
         PostMessageW(FHandle, WM_COMMAND, first.Command, 0);  // a framework form runs the top-level item
     bool shown = false;
+    FEscapedIndex = -1;
     int index = first.Index;
     while (index >= 0 && index < static_cast<int>(FItems.size())) {
         TMenuBtn& entry = *FItems[static_cast<std::size_t>(index)];
+        if (entry.SourceItem)
+            TidySeparators(*entry.SourceItem);
+        // Read after the tidying: a menu built again meanwhile has a new handle.
         const HMENU sub = SubMenuOf(entry);
         if (!sub || !entry.Enabled)
             break;
@@ -251,6 +301,7 @@ bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
         FSwitchIndex = -1;
         FSelectedMenu = sub;
         FSelectedOpensMenu = false;
+        FEscaped = false;
         GetCursorPos(&FLastCursor);
         FForm.Manager().MenuKind = 1;
         FForm.Manager().TrackingMenuBar = true;
@@ -273,6 +324,8 @@ bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
             entry.Leave();
         if (command)
             PostMessageW(FHandle, WM_COMMAND, command, 0);
+        else if (FEscaped && FSwitchIndex < 0)
+            FEscapedIndex = index;
         index = FSwitchIndex;
     }
     FDroppedIndex = -1;
@@ -283,10 +336,127 @@ bool TMenuBarSkin::DropDown(TMenuBtn& first, bool byKeyboard)
     return shown;
 }
 
+void TMenuBarSkin::OpenFromBar(TMenuBtn& entry, bool byKeyboard)
+{
+    DropDown(entry, byKeyboard);
+    if (FEscapedIndex >= 0 && IsWindow(FHandle))
+        KeyboardMode(FEscapedIndex);
+}
+
+int TMenuBarSkin::OpenFromKeyboardMode(int index)
+{
+    TMenuBtn& entry = *FItems[static_cast<std::size_t>(index)];
+    entry.Leave();
+    DropDown(entry, true);
+    return IsWindow(FHandle) ? FEscapedIndex : -1;
+}
+
+void TMenuBarSkin::KeyboardMode(int index)
+{
+    if (FKeyboardMode || index < 0 || index >= static_cast<int>(FItems.size()))
+        return;
+    FKeyboardMode = true;
+    TMenuBtn* lit = nullptr;
+    const auto light = [&](int at) {
+        if (lit && IsWindow(FHandle))
+            lit->Leave();
+        lit = at >= 0 && at < static_cast<int>(FItems.size()) ? FItems[static_cast<std::size_t>(at)].get() : nullptr;
+        if (lit)
+            lit->Hover();
+    };
+    // Entries are made again when the menu changed: one index at a time is kept.
+    const auto leave = [&] {
+        if (lit && IsWindow(FHandle))
+            lit->Leave();
+        FKeyboardMode = false;
+        if (FRebuildPending && IsWindow(FHandle)) {
+            FRebuildPending = false;
+            FForm.MenuBarChanged();
+        }
+    };
+    light(index);
+    MSG msg;
+    for (;;) {
+        if (!GetMessageW(&msg, nullptr, 0, 0)) {
+            leave();
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!IsWindow(FHandle) || GetActiveWindow() != FHandle) {
+            leave();
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            return;
+        }
+        switch (msg.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            switch (msg.wParam) {
+            case VK_LEFT:
+            case VK_RIGHT:
+                if (const TMenuBtn* next = Neighbour(index, msg.wParam == VK_RIGHT)) {
+                    index = next->Index;
+                    light(index);
+                }
+                continue;
+            case VK_DOWN:
+            case VK_UP:
+            case VK_RETURN:
+                lit = nullptr;
+                index = OpenFromKeyboardMode(index);
+                if (index < 0) {
+                    leave();
+                    return;
+                }
+                light(index);
+                continue;
+            case VK_ESCAPE:
+            case VK_MENU:
+            case VK_F10:
+                // Not passed on: the key's release then opens no menu again.
+                leave();
+                return;
+            default:
+                TranslateMessage(&msg);  // a letter comes back as a character
+                continue;
+            }
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            if (TMenuBtn* entry = AccelItem(static_cast<wchar_t>(msg.wParam))) {
+                light(-1);
+                index = OpenFromKeyboardMode(entry->Index);
+                if (index < 0) {
+                    leave();
+                    return;
+                }
+                light(index);
+            } else {
+                MessageBeep(0);
+            }
+            continue;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            // A click leaves the lit bar and then does what it does (on an entry: opens it).
+            leave();
+            DispatchMessageW(&msg);
+            return;
+        default:
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+            continue;
+        }
+    }
+}
+
 void TMenuBarSkin::NoteSelection(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) == 0xFFFF && lParam == 0)
         return;  // the menu closes
+    FEscaped = false;  // Escape only closed a sub-menu: its parent item is selected again
     FSelectedMenu = reinterpret_cast<HMENU>(lParam);
     FSelectedOpensMenu = (HIWORD(wParam) & MF_POPUP) != 0;
 }
@@ -303,12 +473,14 @@ bool TMenuBarSkin::Track(const MSG& message)
 {
     switch (message.message) {
     case WM_KEYDOWN:
+        if (message.wParam == VK_ESCAPE)
+            FEscaped = FSelectedMenu == SubMenuOf(*FItems[static_cast<std::size_t>(FDroppedIndex)]);
         if (message.wParam == VK_RIGHT && !FSelectedOpensMenu) {
-            SwitchTo(Neighbour(true));
+            SwitchTo(Neighbour(FDroppedIndex, true));
             return true;
         }
         if (message.wParam == VK_LEFT && FSelectedMenu == SubMenuOf(*FItems[static_cast<std::size_t>(FDroppedIndex)])) {
-            SwitchTo(Neighbour(false));
+            SwitchTo(Neighbour(FDroppedIndex, false));
             return true;
         }
         return false;

@@ -25,6 +25,11 @@ class TMenuBarSkin;
 class TMenuItem;
 class TSkinData;
 
+// Tidies the separators of a drop-down before it opens (a separator is an item "-"): none
+// shows before the first or after the last visible item, and of a run between two visible
+// items only the last shows. Only visibility changes, so the drop-down's menu handle stays.
+void TidySeparators(TMenuItem& parent);
+
 class TMenuBtn : public TNCObject {
 public:
     TMenuBtn(TFormSkin& form, TMenuBarSkin& bar, int index) : TNCObject(form), Bar(bar), Index(index) {}
@@ -62,13 +67,24 @@ public:
     // Drops the entry's sub-menu down (modal) and the neighbours' the user moves to; true
     // when a sub-menu was shown.
     bool DropDown(TMenuBtn& entry, bool byKeyboard);
+    // DropDown, then the lit bar when the drop-down was left with Escape.
+    void OpenFromBar(TMenuBtn& entry, bool byKeyboard);
+    // The bar lit for the keyboard at the entry of index (Alt alone, F10): the arrows move
+    // along the bar, Down, Up or Enter drop the lit entry down, a letter drops its entry
+    // down; Escape, Alt, F10, a click or losing the activation leave. Modal like the
+    // platform's own menu loop, so the keys reach the bar whichever control has the focus.
+    void KeyboardMode(int index);
+    // The first entry that can be opened; null when none.
+    TMenuBtn* FirstUsable() const;
     // The menu changed while a drop-down was open: made again once it has closed.
     void RebuildAfterDropDown() { FRebuildPending = true; }
     // WM_MENUSELECT of the window while a drop-down is open.
     void NoteSelection(WPARAM wParam, LPARAM lParam);
 
     // A drop-down (or the run of neighbours opened one after the other) is open.
-    bool DroppedDown() const { return FDroppedDown || FDroppedIndex >= 0; }
+    // Also while the bar is lit for the keyboard: its entries are in use.
+    bool DroppedDown() const { return FDroppedDown || FDroppedIndex >= 0 || FKeyboardMode; }
+    bool KeyboardModeActive() const { return FKeyboardMode; }
     HMENU BarMenuHandle() const { return FBarMenu; }
     TMainMenu* FrameworkMenu() const { return FFrameworkMenu; }
     const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return FItems; }
@@ -77,7 +93,9 @@ private:
     static LRESULT CALLBACK TrackHook(int code, WPARAM wParam, LPARAM lParam);
     bool Track(const MSG& message);
     void SwitchTo(const TMenuBtn* target);
-    const TMenuBtn* Neighbour(bool next) const;
+    const TMenuBtn* Neighbour(int from, bool next) const;
+    // Opens the entry from the lit bar; the index to light again, or -1 to leave.
+    int OpenFromKeyboardMode(int index);
     HMENU SubMenuOf(const TMenuBtn& entry) const;
 
     TFormSkin& FForm;
@@ -96,6 +114,9 @@ private:
     int FSwitchIndex = -1;          // the neighbour to open once the drop-down has ended
     HMENU FSelectedMenu = nullptr;  // the menu of the item selected last, and whether it opens one
     bool FSelectedOpensMenu = false;
+    bool FEscaped = false;          // Escape was pressed in the drop-down's first level
+    int FEscapedIndex = -1;         // the entry whose drop-down was left with Escape last
+    bool FKeyboardMode = false;
     POINT FLastCursor{};
     HHOOK FHook = nullptr;
 };

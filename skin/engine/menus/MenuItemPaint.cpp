@@ -47,16 +47,17 @@ TImageList* ImagesOf(const TMenuItem& item)
 }
 
 // A monochrome check mark (black on white) of the platform, or drawn by it when its bitmap
-// is not there.
-HBITMAP CheckMarkBitmap(int size)
+// is not there; a radio item's bullet is always drawn by it.
+HBITMAP CheckMarkBitmap(int size, bool radio)
 {
-    if (HBITMAP mark = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)))
-        return mark;
+    if (!radio)
+        if (HBITMAP mark = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)))
+            return mark;
     HBITMAP mark = CreateBitmap(size, size, 1, 1, nullptr);
     TMemoryDC dc(CreateCompatibleDC(nullptr));
     const TSelectObject select(dc.get(), mark);
     RECT r{0, 0, size, size};
-    DrawFrameControl(dc.get(), &r, DFC_MENU, DFCS_MENUCHECK);
+    DrawFrameControl(dc.get(), &r, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
     return mark;
 }
 
@@ -230,7 +231,7 @@ void TMenuItemPainter::DrawItemContent(const TMenuItem& item, TCanvas& canvas, b
             }
             images->Draw(canvas, glyph.left, glyph.top, index, item.Enabled());
         } else if (item.Checked()) {
-            DrawCheckMark(canvas, glyph);
+            DrawCheckMark(canvas, glyph, item.RadioItem());
         }
     }
     RECT text = rect;
@@ -279,16 +280,17 @@ TColor TMenuItemPainter::TextColor(const TMenuItem& item, bool selected) const
     return e.ColorButtonShadow == e.ColorMenuText ? clBtnShadow : Color(e.ColorButtonShadow);
 }
 
-void TMenuItemPainter::DrawCheckMark(TCanvas& canvas, const RECT& glyph) const
+void TMenuItemPainter::DrawCheckMark(TCanvas& canvas, const RECT& glyph, bool radio) const
 {
     // Loaded once for the painter and kept, never once per drawn item.
-    if (!FCheckMark)
-        FCheckMark.reset(CheckMarkBitmap(glyph.right - glyph.left));
+    TCountedGdi<HBITMAP>& mark = radio ? FBullet : FCheckMark;
+    if (!mark)
+        mark.reset(CheckMarkBitmap(glyph.right - glyph.left, radio));
     BITMAP info{};
-    if (!FCheckMark || !GetObjectW(FCheckMark.get(), sizeof(info), &info))
+    if (!mark || !GetObjectW(mark.get(), sizeof(info), &info))
         return;
     TMemoryDC source(CreateCompatibleDC(canvas.Handle()));
-    const TSelectObject select(source.get(), FCheckMark.get());
+    const TSelectObject select(source.get(), mark.get());
     const int x = glyph.left + (glyph.right - glyph.left - info.bmWidth) / 2 + 1;
     const int y = glyph.top + (glyph.bottom - glyph.top - info.bmHeight) / 2 + 1;
     HDC dc = canvas.Handle();
@@ -333,6 +335,7 @@ std::unique_ptr<TMenuItem> MakeRawItem(HMENU menu, UINT command)
     }
     item->SetCaption(text.empty() ? L"-" : text);
     item->SetEnabled((info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0);
+    item->SetRadioItem((info.fType & MFT_RADIOCHECK) != 0);
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
     item->SetDefault((info.fState & MFS_DEFAULT) != 0);
     return item;

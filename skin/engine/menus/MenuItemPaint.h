@@ -65,7 +65,8 @@ public:
     TColor TextColor(const TMenuItem& item, bool selected) const;
 
 private:
-    void DrawCheckMark(TCanvas& canvas, const RECT& glyph) const;
+    // A check mark, or a bullet for a radio item.
+    void DrawCheckMark(TCanvas& canvas, const RECT& glyph, bool radio) const;
     // Composes an item in the shared bitmap with the menu font and puts it on canvas at
     // rect in one copy.
     void Compose(TCanvas& canvas, const RECT& rect, const std::function<void(TCanvas&, const RECT&)>& draw) const;
@@ -84,6 +85,7 @@ private:
     mutable std::vector<TRenderedFrame> FFrames;
     mutable std::array<int, 6> FTransparentFrames{};  // by frame: 0 not known yet, 1 yes, 2 no
     mutable TCountedGdi<HBITMAP> FCheckMark;            // made at the first checked item
+    mutable TCountedGdi<HBITMAP> FBullet;               // made at the first checked radio item
 };
 
 // A temporary framework item with the text, enabling and check mark of a native menu

@@ -12,6 +12,7 @@
 #include "skin/engine/menus/PopupMenuSkin.h"
 
 #include "CraftedSkin.h"
+#include "MenuScript.h"
 #include "MessagePump.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
@@ -90,47 +91,6 @@ COLORREF WindowPixel(HWND window, POINT at)
     ReleaseDC(window, dc);
     return color;
 }
-
-// Runs steps while a menu is open (its loop dispatches the thread's timer): one step per
-// tick; a step answers true when it is done. A script that stalls ends the menu, so a
-// failing test never hangs in the menu loop.
-class TMenuScript {
-public:
-    explicit TMenuScript(std::vector<std::function<bool()>> steps) : FSteps(std::move(steps))
-    {
-        gCurrent = this;
-        FTimer = SetTimer(nullptr, 0, 10, Tick);
-    }
-    ~TMenuScript()
-    {
-        KillTimer(nullptr, FTimer);
-        gCurrent = nullptr;
-    }
-    TMenuScript(const TMenuScript&) = delete;
-    TMenuScript& operator=(const TMenuScript&) = delete;
-    bool Finished() const { return FNext == FSteps.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        TMenuScript* s = gCurrent;
-        if (!s || s->Finished())
-            return;
-        if (s->FSteps[s->FNext]()) {
-            ++s->FNext;
-            s->FStalled = 0;
-        } else if (++s->FStalled > 300) {
-            ADD_FAILURE() << "menu script stalled at step " << s->FNext;
-            s->FNext = s->FSteps.size();
-            EndMenu();
-        }
-    }
-    static inline TMenuScript* gCurrent = nullptr;
-    std::vector<std::function<bool()>> FSteps;
-    std::size_t FNext = 0;
-    int FStalled = 0;
-    UINT_PTR FTimer = 0;
-};
 
 // The process's live GDI objects, counted in the GDI handle table that the process
 // environment block points to (Wine 8 keeps one table per process, 24-byte entries, the
@@ -878,6 +838,14 @@ TEST_F(MenuSkin, PressingAnEntryDropsItDownAndTheMouseSwitchesToAnother)
             PostMessageW(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
             return true;
         },
+        [&] {
+            // Escape left the bar lit for the keyboard, as the platform's bar does; once
+            // more leaves it.
+            if (!skinned->MenuBar()->KeyboardModeActive())
+                return false;
+            PostMessageW(bar.Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        },
     });
     const POINT file = screenCentre(*entries[0]);
     SetCursorPos(file.x, file.y);
@@ -913,4 +881,48 @@ TEST_F(MenuSkin, ManyDropDownsOfTheMenuBarLeaveNoGdiObjectBehind)
     if (processObjects >= 0) {
         EXPECT_LT(LiveGdiObjects(), processObjects + 20) << "GDI objects were leaked by the drop-downs";
     }
+}
+
+TEST(MenuBarSeparators, ADropDownShowsOneSeparatorBetweenItemsAndKeepsItsMenuHandle)
+{
+    TMainMenu menu(nullptr);
+    auto* entry = new TMenuItem(&menu);
+    entry->SetCaption(L"&File");
+    menu.Items()->Add(entry);
+    std::vector<TMenuItem*> items;
+    for (const wchar_t* caption : {L"-", L"A", L"-", L"-", L"B", L"-"}) {
+        items.push_back(new TMenuItem(&menu));
+        items.back()->SetCaption(caption);
+        entry->Add(items.back());
+    }
+    menu.Handle();
+    const HMENU dropDown = entry->Handle();
+    ASSERT_NE(dropDown, nullptr);
+    const auto shown = [&] {
+        std::wstring captions;
+        for (TMenuItem* item : items)
+            if (item->Visible())
+                captions += item->Caption();
+        return captions;
+    };
+    TidySeparators(*entry);
+    EXPECT_EQ(shown(), L"A-B");
+    EXPECT_FALSE(items[2]->Visible()) << "of a run the last separator shows";
+    EXPECT_TRUE(items[3]->Visible());
+    EXPECT_EQ(entry->Handle(), dropDown) << "the drop-down's handle stays valid";
+    EXPECT_EQ(GetMenuItemCount(dropDown), 3);
+    // B hidden: the separator before it would end the drop-down and goes too; shown again,
+    // the separator comes back between the items.
+    items[4]->SetVisible(false);
+    TidySeparators(*entry);
+    EXPECT_EQ(shown(), L"A");
+    EXPECT_EQ(GetMenuItemCount(dropDown), 1);
+    items[4]->SetVisible(true);
+    TidySeparators(*entry);
+    EXPECT_EQ(shown(), L"A-B");
+    EXPECT_EQ(GetMenuItemCount(dropDown), 3);
+    EXPECT_EQ(entry->Handle(), dropDown);
+    // The menu's items are where their commands say.
+    EXPECT_EQ(GetMenuItemID(dropDown, 0), items[1]->Command());
+    EXPECT_EQ(GetMenuItemID(dropDown, 2), items[4]->Command());
 }

@@ -129,6 +129,8 @@ TEST(NativeFramePaints, Scenario)
     TFormSkin* menuForm = manager->FindForm(menuWindow);
     ASSERT_TRUE(menuForm && menuForm->MenuBar());
     OpenAndCloseMenu(menuWindow, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    // F10 lights the bar; Down drops its first entry down.
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
     OpenAndCloseMenu(menuWindow, WM_SYSCOMMAND, SC_KEYMENU, 0);
     RECT menuRect{};
     GetWindowRect(menuWindow, &menuRect);
