@@ -149,7 +149,7 @@ void TCustomForm::CreateWnd()
         SendMessageW(Handle(), WM_SETICON, ICON_BIG, GetClassLongPtrW(Handle(), GCLP_HICON));
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, GetClassLongPtrW(Handle(), GCLP_HICONSM));
     }
-    if (FMenu)
+    if (FMenu && FFormStyle != fsMDIChild)  // a child's menu shows in its frame's bar
         ::SetMenu(Handle(), FMenu->Handle());
     if (FFormStyle == fsMDIForm)
         CreateMDIClient();
@@ -202,7 +202,7 @@ SIZE TCustomForm::NativeFrameSize()
     TCreateParams params;
     CreateParams(params);
     RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, params.Style, FMenu != nullptr, params.ExStyle);
+    AdjustWindowRectEx(&r, params.Style, FMenu != nullptr && FFormStyle != fsMDIChild, params.ExStyle);
     return {r.right - r.left + 2 * FBorderWidth, r.bottom - r.top + 2 * FBorderWidth};
 }
 
@@ -250,6 +250,11 @@ void TCustomForm::SetMenu(TMainMenu* menu)
     if (menu) {
         menu->FreeNotification(this);
         menu->SetWindow(this);
+    }
+    if (TCustomForm* frame = MDIFrame()) {
+        if (HandleAllocated())
+            frame->UpdateMDIMenu();
+        return;
     }
     if (HandleAllocated()) {
         ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);

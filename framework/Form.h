@@ -83,6 +83,11 @@ public:
     TCustomForm* MDIChildren(int index) const;
     void Cascade();
     void Tile();
+    // An MDI frame's menu bar: the active child's main menu merged into the frame's own
+    // by GroupIndex (a child entry replaces the frame's entries of its GroupIndex, the
+    // others keep their GroupIndex order), or the frame's own menu when no child with a
+    // menu is active. Called as children are activated and destroyed.
+    void UpdateMDIMenu();
     TCanvas* Canvas() { return &FCanvas; }
 
     void SetVisible(bool visible) override;
@@ -120,6 +125,9 @@ private:
     // next child (maximized when this one was).
     void DestroyMDIChild();
     void FitMDIClient();
+    // The merged bar goes; the menus it borrowed its drop-downs from keep them.
+    void ReleaseMergedMenu();
+    HMENU FMergedMenu = nullptr;  // holds other menus' drop-downs: never DestroyMenu'd whole
     void MDIChildParams(TCreateParams& params);
     TFormStyle FFormStyle = fsNormal;
     HWND FClientHandle = nullptr;  // a child window: destroyed with the frame

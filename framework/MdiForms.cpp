@@ -67,8 +67,10 @@ void TCustomForm::CreateMDIClient()
 void TCustomForm::DestroyMDIChild()
 {
     TCustomForm* frame = MDIFrame();
-    if (HandleAllocated() && frame && frame->ClientHandle() && IsWindow(frame->ClientHandle()))
+    if (HandleAllocated() && frame && frame->ClientHandle() && IsWindow(frame->ClientHandle())) {
         SendMessageW(frame->ClientHandle(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+        frame->UpdateMDIMenu();  // the last child gone gives the frame its own bar back
+    }
 }
 
 void TCustomForm::FitMDIClient()
@@ -86,11 +88,15 @@ void TCustomForm::DefaultHandler(TMessage& message)
         // The client window goes with the frame; DefFrameProc must not see it after.
         if (message.Msg == WM_NCDESTROY)
             FClientHandle = nullptr;
+        if (message.Msg == WM_DESTROY)
+            ReleaseMergedMenu();
         message.Result = DefFrameProcW(Handle(), FClientHandle, message.Msg, message.WParam, message.LParam);
         return;
     }
     if (FFormStyle == fsMDIChild && HandleAllocated() && MDIFrame()) {
         message.Result = DefMDIChildProcW(Handle(), message.Msg, message.WParam, message.LParam);
+        if (message.Msg == WM_MDIACTIVATE && reinterpret_cast<HWND>(message.LParam) == Handle())
+            MDIFrame()->UpdateMDIMenu();
         return;
     }
     TWinControl::DefaultHandler(message);

@@ -6,7 +6,9 @@
 #include "framework/Label.h"
 #include "framework/Menus.h"
 
+#include <cwctype>
 #include <memory>
+#include <utility>
 #include <string>
 
 namespace {
@@ -32,6 +34,32 @@ TForm* AddChild(TForm& frame, int number)
     button->SetCaption(L"关闭(&C)");
     button->OnClick = [child](TObject*) { child->Close(); };
     child->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    // The child's own menu: merged into the frame's bar between its File (group 0) and
+    // Window (group 9) entries while the child is active.
+    auto* menu = new TMainMenu(child);
+    auto* document = new TMenuItem(child);
+    document->SetCaption(L"文档(&D)");
+    document->SetGroupIndex(1);
+    menu->Items()->Add(document);
+    const std::pair<const wchar_t*, TNotifyEvent> commands[] = {
+        {L"清空(&E)", [edit](TObject*) { edit->SetCaption(L""); }},
+        {L"大写(&U)",
+         [edit](TObject*) {
+             std::wstring text = edit->Caption();
+             for (wchar_t& c : text)
+                 c = static_cast<wchar_t>(towupper(c));
+             edit->SetCaption(text);
+         }},
+        {L"-", nullptr},
+        {L"关闭文档(&C)", [child](TObject*) { child->Close(); }},
+    };
+    for (const auto& [caption, click] : commands) {
+        auto* item = new TMenuItem(child);
+        item->SetCaption(caption);
+        item->OnClick = click;
+        document->Add(item);
+    }
+    child->SetMenu(menu);
     child->Show();
     return child;
 }
@@ -53,6 +81,7 @@ TForm* ShowGalleryMdiWindow(TForm& owner, bool maximizeChild)
     menu->Items()->Add(file);
     auto* window = new TMenuItem(frame);
     window->SetCaption(L"窗口(&W)");
+    window->SetGroupIndex(9);
     menu->Items()->Add(window);
     auto next = std::make_shared<int>(1);  // the number of the next child
     struct TCommand {

@@ -104,12 +104,16 @@ TMenuBarSkin::~TMenuBarSkin()
 
 void TMenuBarSkin::BuildFromMenu()
 {
-    if (HMENU menu = GetMenu(FHandle))
+    if (HMENU menu = GetMenu(FHandle)) {
         FBarMenu = menu;
+        // A bar that is not the form's own menu: an MDI frame's bar merged with its
+        // active child's menu, made from the handle.
+        FFromHandle = FFrameworkMenu && menu != FFrameworkMenu->Handle();
+    }
     if (!FBarMenu)
         return;
     FItems.clear();
-    if (FFrameworkMenu) {
+    if (FFrameworkMenu && !FFromHandle) {
         TMenuItem& root = *FFrameworkMenu->Items();
         for (int i = 0; i < root.Count(); ++i) {
             TMenuItem& item = *root.Items(i);
@@ -140,6 +144,13 @@ void TMenuBarSkin::BuildFromMenu()
             entry->Command = info.wID;
             entry->SubMenu = info.hSubMenu;
             entry->Caption = text;
+            // A framework entry (the frame's or a child's) is shown from its item, whose
+            // drop-down is built again when it changes.
+            if (TMenuItem* item = FindMenuItem(info.wID); item && item->GetParentMenu()) {
+                entry->SourceItem = item;
+                entry->Caption = item->Caption();
+                entry->Enabled = item->Enabled();
+            }
             FItems.push_back(std::move(entry));
         }
     }
@@ -149,7 +160,7 @@ void TMenuBarSkin::BuildFromMenu()
 void TMenuBarSkin::GiveMenuBack()
 {
     // A framework menu may have been rebuilt meanwhile: its handle of now.
-    const HMENU menu = FFrameworkMenu ? FFrameworkMenu->Handle() : FBarMenu;
+    const HMENU menu = FFrameworkMenu && !FFromHandle ? FFrameworkMenu->Handle() : FBarMenu;
     if (menu && IsWindow(FHandle) && SetMenu(FHandle, menu))
         FGivenBack = true;
 }
@@ -158,7 +169,8 @@ HMENU TMenuBarSkin::SubMenuOf(const TMenuBtn& entry) const
 {
     if (!entry.SourceItem)
         return entry.SubMenu;
-    FFrameworkMenu->Handle();  // built again when its items changed
+    if (TMenu* menu = entry.SourceItem->GetParentMenu())
+        menu->Handle();  // built again when its items changed
     return entry.SourceItem->Count() > 0 ? entry.SourceItem->Handle() : nullptr;
 }
 

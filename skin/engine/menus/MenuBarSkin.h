@@ -52,6 +52,8 @@ public:
     TMenuBarSkin& operator=(const TMenuBarSkin&) = delete;
 
     // Makes the entries from the window's menu and takes the menu away from the window.
+    // A menu other than the form's own (an MDI frame's merged bar) is read item by item,
+    // each entry shown from the framework item with its command.
     void BuildFromMenu();
     // Gives the window its menu back. A native menu never given back (its window went
     // first) is destroyed with the bar, as the window would have destroyed it.
@@ -104,6 +106,7 @@ private:
     TMainMenu* FFrameworkMenu;
     HMENU FBarMenu = nullptr;
     bool FGivenBack = false;
+    bool FFromHandle = false;  // the entries come from FBarMenu, not the framework menu
     std::vector<std::unique_ptr<TMenuBtn>> FItems;
     std::unique_ptr<TCountedBitmap> FBackground;  // the bar without captions, as last painted
     RECT FBarRect{};
