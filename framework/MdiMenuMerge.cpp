@@ -82,5 +82,6 @@ void TCustomForm::UpdateMDIMenu()
     DrawMenuBar(Handle());
     ReleaseMergedMenu();
     FMergedMenu = merged;
-    Perform(CM_MENUCHANGED, 0, 0);
+    // Through the window, so that whoever hooked it (a skin drawing the bar) hears of it.
+    SendMessageW(Handle(), CM_MENUCHANGED, 0, 0);
 }

@@ -130,7 +130,7 @@ void TMenuBarSkin::BuildFromMenu()
         for (int i = 0; i < count; ++i) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof(info);
-            info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+            info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_DATA;
             if (!GetMenuItemInfoW(FBarMenu, static_cast<UINT>(i), TRUE, &info))
                 continue;
             std::wstring text(info.cch + 1, L'\0');
@@ -146,10 +146,13 @@ void TMenuBarSkin::BuildFromMenu()
             entry->Caption = text;
             // A framework entry (the frame's or a child's) is shown from its item, whose
             // drop-down is built again when it changes.
-            if (TMenuItem* item = FindMenuItem(info.wID); item && item->GetParentMenu()) {
+            TMenuItem* item = FFromHandle ? FindMenuItem(info.wID) : nullptr;
+            if (item && item->GetParentMenu() && info.dwItemData == reinterpret_cast<ULONG_PTR>(item)) {
                 entry->SourceItem = item;
                 entry->Caption = item->Caption();
                 entry->Enabled = item->Enabled();
+            } else if (FFromHandle && text.empty()) {
+                continue;  // a maximized child's picture items: the frame draws its buttons
             }
             FItems.push_back(std::move(entry));
         }

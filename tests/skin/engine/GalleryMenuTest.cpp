@@ -314,6 +314,39 @@ TEST_F(GalleryMenu, AMaximizedMdiChildsButtonsSitOnTheFramesBarAndActOnTheChild)
     EXPECT_EQ(frame->MDIChildCount(), 2);
 }
 
+TEST_F(GalleryMenu, TheFramesBarShowsTheActiveChildsMergedEntriesAndItsOwnWhenNoChildIsLeft)
+{
+    TForm* frame = nullptr;
+    TFormSkin* skinned = OpenMdiWindow(frame);
+    ASSERT_NE(skinned, nullptr);
+    const auto captions = [&] {
+        std::vector<std::wstring> texts;
+        for (const auto& entry : skinned->MenuBar()->Items())
+            texts.push_back(entry->Caption);
+        return texts;
+    };
+    using Texts = std::vector<std::wstring>;
+    // The child's Document entry between the frame's File and Window, shown from the
+    // child's own item; the maximized child's buttons are no entries.
+    EXPECT_EQ(captions(), (Texts{L"文件(&F)", L"文档(&D)", L"窗口(&W)"}));
+    TCustomForm* active = frame->ActiveMDIChild();
+    ASSERT_NE(active, nullptr);
+    ASSERT_NE(active->Menu(), nullptr);
+    EXPECT_EQ(skinned->MenuBar()->Items()[1]->SourceItem, active->Menu()->Items()->Items(0));
+    EXPECT_EQ(GetMenu(frame->Handle()), nullptr) << "the skin keeps the merged bar off the window";
+    // Each child activated shows its own entry; the last child gone, the frame's bar.
+    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame->MDIChildren(0)->Handle()), 0);
+    Pump();
+    EXPECT_EQ(skinned->MenuBar()->Items()[1]->SourceItem, frame->ActiveMDIChild()->Menu()->Items()->Items(0));
+    while (frame->MDIChildCount() > 0) {
+        frame->MDIChildren(0)->Free();
+        Pump();
+    }
+    EXPECT_EQ(captions(), (Texts{L"文件(&F)", L"窗口(&W)"}));
+    EXPECT_EQ(skinned->MenuBar()->Items()[1]->SourceItem, frame->Menu()->Items()->Items(1));
+    EXPECT_EQ(GetMenu(frame->Handle()), nullptr);
+}
+
 TEST_F(GalleryMenu, AnMdiChildHandsTheMenuKeysToItsFramesBar)
 {
     TForm* frame = nullptr;
