@@ -85,8 +85,12 @@ void TCustomForm::BeforeDestruction()
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)
 {
-    if (operation == opRemove && component == FMenu)
+    if (operation == opRemove && component == FMenu) {
         FMenu = nullptr;
+        FWindowMenu = nullptr;  // one of its items
+    }
+    if (operation == opRemove && component == FWindowMenu)
+        FWindowMenu = nullptr;
     TWinControl::Notification(component, operation);
 }
 

@@ -12,6 +12,7 @@
 #include "framework/WinControl.h"
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 KIVORA_ENUM_NAMES(TFormBorderStyle, L"bsNone", L"bsSingle", L"bsSizeable", L"bsDialog", L"bsToolWindow", L"bsSizeToolWin")
@@ -88,6 +89,10 @@ public:
     // others keep their GroupIndex order), or the frame's own menu when no child with a
     // menu is active. Called as children are activated and destroyed.
     void UpdateMDIMenu();
+    // The entry of an MDI frame's menu whose drop-down lists the children (the client
+    // keeps the list, one item per child); null for none.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* item);
     TCanvas* Canvas() { return &FCanvas; }
 
     void SetVisible(bool visible) override;
@@ -127,7 +132,8 @@ private:
     void FitMDIClient();
     // The merged bar goes; the menus it borrowed its drop-downs from keep them.
     void ReleaseMergedMenu();
-    HMENU FMergedMenu = nullptr;  // holds other menus' drop-downs: never DestroyMenu'd whole
+    HMENU FMergedMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;  // an item of FMenu  // holds other menus' drop-downs: never DestroyMenu'd whole
     void MDIChildParams(TCreateParams& params);
     TFormStyle FFormStyle = fsNormal;
     HWND FClientHandle = nullptr;  // a child window: destroyed with the frame

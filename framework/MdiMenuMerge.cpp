@@ -77,11 +77,22 @@ void TCustomForm::UpdateMDIMenu()
             AppendEntry(merged, *item);
         bar = merged;
     }
-    // The client puts the bar on the frame (and keeps its window list in it).
-    SendMessageW(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), 0);
+    // The client puts the bar on the frame and keeps its window list in the drop-down.
+    HMENU windowList = FWindowMenu && FWindowMenu->GetParentMenu() == FMenu ? FWindowMenu->Handle() : nullptr;
+    SendMessageW(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), reinterpret_cast<LPARAM>(windowList));
     DrawMenuBar(Handle());
     ReleaseMergedMenu();
     FMergedMenu = merged;
     // Through the window, so that whoever hooked it (a skin drawing the bar) hears of it.
     SendMessageW(Handle(), CM_MENUCHANGED, 0, 0);
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* item)
+{
+    if (FWindowMenu)
+        FWindowMenu->RemoveFreeNotification(this);
+    FWindowMenu = item;
+    if (item)
+        item->FreeNotification(this);
+    UpdateMDIMenu();
 }

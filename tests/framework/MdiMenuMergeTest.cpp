@@ -65,8 +65,9 @@ protected:
         auto* menu = new TMainMenu(Frame);
         AddEntry(*menu, Frame, L"文件", 0);
         AddEntry(*menu, Frame, L"编辑", 2);
-        AddEntry(*menu, Frame, L"窗口", 9);
+        WindowEntry = AddEntry(*menu, Frame, L"窗口", 9);
         Frame->SetMenu(menu);
+        Frame->SetWindowMenu(WindowEntry);
         Frame->Show();
     }
     void TearDown() override
@@ -98,6 +99,7 @@ protected:
     }
     TForm* Frame = nullptr;
     TMenuItem* LastEntry = nullptr;
+    TMenuItem* WindowEntry = nullptr;
 };
 
 using Texts = std::vector<std::wstring>;
@@ -127,6 +129,8 @@ TEST_F(MdiMenuMerge, TheActiveChildsEntriesTakeTheirGroupsPlaceAndTheFramesBarCo
     SendMessageW(Frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(inserted->Handle()), 0);
     PumpAll();
     EXPECT_EQ(BarTexts(Frame->Handle()), (Texts{L"文件", L"文档", L"编辑", L"窗口"}));
+    // The Window drop-down lists the three children after its own item.
+    EXPECT_EQ(GetMenuItemCount(WindowEntry->Handle()), 1 + 1 + 3) << "its item, a separator, the children";
     for (TForm* child : {inserted, replacing, plain}) {
         child->Free();
         PumpAll();

@@ -111,6 +111,7 @@ TForm* ShowGalleryMdiWindow(TForm& owner, bool maximizeChild)
         command.Parent->Add(item);
     }
     frame->SetMenu(menu);
+    frame->SetWindowMenu(window);
     frame->Show();
     for (int i = 0; i < 3; ++i)
         AddChild(*frame, (*next)++);
