@@ -169,11 +169,11 @@ void TGalleryForm::CreateComponents()
     StatusBar->SetHeight(19);
     const struct { int Width; const wchar_t* Text; TAlignment Alignment; } panels[] = {
         {150, L"左对齐 left", taLeftJustify}, {200, L"居中 centred", taCenter}, {0, L"右对齐 right", taRightJustify}};
-    for (const auto& spec : panels) {
+    for (const auto& panel : panels) {
         TStatusPanel* panelItem = StatusBar->Panels().Add();
-        panelItem->SetWidth(spec.Width);
-        panelItem->SetText(spec.Text);
-        panelItem->SetAlignment(spec.Alignment);
+        panelItem->SetWidth(panel.Width);
+        panelItem->SetText(panel.Text);
+        panelItem->SetAlignment(panel.Alignment);
     }
     MakeGalleryMenu(*this, images, toolBar, StatusBar, MainMenu);
     OnShow = TNotifyEvent(this, &TGalleryForm::FormShow);
